@@ -1,0 +1,13 @@
+#pragma once
+// The kinds of notification a record set sends through its data sources to
+// the linked controls.
+
+enum class TDataEvent {
+    StateChange,    // open, close, insert, append, edit, post, cancel, delete from Edit
+    FieldChange,    // a field was written; info: the TField*
+    RecordChange,   // edit entered Edit
+    DataSetChange,  // the record window was re-read
+    Scroll,         // a move by n records; info: how far the record window moved
+    UpdateData,     // controls write the edits they hold pending
+    LeaveEditing,   // the leave-editing notice
+};
