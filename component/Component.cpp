@@ -58,15 +58,15 @@ void TComponent::destroyComponents() {
     }
 }
 
-void TComponent::setProperty(std::string_view name, const PropertyValue& value) {
+void TComponent::readSetting(std::string_view name, const PropertyValue& value) {
     throw EReadError(settingError(*this, name, value.line));
 }
 
-void TComponent::setReference(std::string_view name, TComponent*) {
+void TComponent::readReference(std::string_view name, TComponent*) {
     throw EReadError(settingError(*this, name, 0));
 }
 
-void TComponent::setHandler(std::string_view name, TNotifyHandler) {
+void TComponent::readHandler(std::string_view name, TNotifyHandler) {
     throw EReadError(settingError(*this, name, 0));
 }
 

@@ -74,11 +74,11 @@ public:
     // A stored setting. Dotted names address nested settings ("Font.Height").
     // The default rejects every name; subclasses handle theirs and pass the
     // rest to their base. An unknown or malformed setting throws EReadError.
-    virtual void setProperty(std::string_view name, const PropertyValue& value);
+    virtual void readSetting(std::string_view name, const PropertyValue& value);
     // A setting that names another component (for example DataSource).
-    virtual void setReference(std::string_view name, TComponent* target);
+    virtual void readReference(std::string_view name, TComponent* target);
     // A setting that names an event handler (for example AfterInsert).
-    virtual void setHandler(std::string_view name, TNotifyHandler handler);
+    virtual void readHandler(std::string_view name, TNotifyHandler handler);
 
     // The component inside which the description stores this one: the window
     // for a visual control, the record set for a field.

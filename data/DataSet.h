@@ -102,8 +102,8 @@ public:
 
     // Settings: Active (noted while loading, opened in loaded()), the event
     // handlers by name, ReadOnly.
-    void setProperty(std::string_view name, const PropertyValue& value) override;
-    void setHandler(std::string_view name, TNotifyHandler handler) override;
+    void readSetting(std::string_view name, const PropertyValue& value) override;
+    void readHandler(std::string_view name, TNotifyHandler handler) override;
     void loaded() override;
 
     // Data sources register themselves here.
@@ -148,5 +148,5 @@ public:
     int recNo() const override;
 
     // Settings: Data (binary), Aggregates, Params, plus the record set's own.
-    void setProperty(std::string_view name, const PropertyValue& value) override;
+    void readSetting(std::string_view name, const PropertyValue& value) override;
 };

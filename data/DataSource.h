@@ -34,8 +34,8 @@ public:
     void edit();
 
     // Settings: DataSet (a reference), AutoEdit, Enabled.
-    void setProperty(std::string_view name, const PropertyValue& value) override;
-    void setReference(std::string_view name, TComponent* target) override;
+    void readSetting(std::string_view name, const PropertyValue& value) override;
+    void readReference(std::string_view name, TComponent* target) override;
     void componentFreed(TComponent* component) override;
 
     const std::vector<TDataLink*>& links() const { return links_; }

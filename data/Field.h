@@ -24,7 +24,7 @@ public:
     // Settings: FieldName, Size (string fields), DisplayLabel, DisplayWidth,
     // ReadOnly, Required, Alignment; fields join their record set through
     // setParentComponent (the description stores them inside the record set).
-    void setProperty(std::string_view name, const PropertyValue& value) override;
+    void readSetting(std::string_view name, const PropertyValue& value) override;
     void setParentComponent(TComponent* parent) override;
 
     TDataSet* dataSet() const { return dataSet_; }
