@@ -59,6 +59,14 @@ void TComponent::destroyComponents() {
 }
 
 void TComponent::readSetting(std::string_view name, const PropertyValue& value) {
+    if (name == "Left" && value.kind == PropertyValue::Kind::Integer) {
+        designLeft_ = static_cast<int>(value.integer);
+        return;
+    }
+    if (name == "Top" && value.kind == PropertyValue::Kind::Integer) {
+        designTop_ = static_cast<int>(value.integer);
+        return;
+    }
     throw EReadError(settingError(*this, name, value.line));
 }
 

@@ -72,8 +72,10 @@ public:
     virtual void loaded() { loading_ = false; }
 
     // A stored setting. Dotted names address nested settings ("Font.Height").
-    // The default rejects every name; subclasses handle theirs and pass the
-    // rest to their base. An unknown or malformed setting throws EReadError.
+    // The default takes Left and Top (the designer position of a non-visual
+    // component) and rejects every other name; subclasses handle theirs and
+    // pass the rest to their base. An unknown or malformed setting throws
+    // EReadError.
     virtual void readSetting(std::string_view name, const PropertyValue& value);
     // A setting that names another component (for example DataSource).
     virtual void readReference(std::string_view name, TComponent* target);
@@ -88,6 +90,10 @@ public:
     // a created component, and look up an event handler by method name.
     virtual void bindField(std::string_view name, TComponent* component);
     virtual TNotifyHandler findMethod(std::string_view name);
+
+    // Where the designer placed a non-visual component; no effect at run time.
+    int designLeft() const { return designLeft_; }
+    int designTop() const { return designTop_; }
 
     // Another component that this one refers to is being freed: drop the reference.
     virtual void componentFreed(TComponent* component);
@@ -104,4 +110,6 @@ private:
     std::vector<TComponent*> components_;
     std::vector<TComponent*> freeNotifies_;
     bool loading_ = false;
+    int designLeft_ = 0;
+    int designTop_ = 0;
 };
