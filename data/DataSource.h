@@ -46,6 +46,7 @@ public:
     void notify(TDataEvent event, std::intptr_t info);
 
 private:
+    friend class TDataLink;
     TDataSet* dataSet_ = nullptr;
     bool autoEdit_ = true;
     bool enabled_ = true;
@@ -71,9 +72,13 @@ public:
     // How many records this control wants in the record window (a grid: its rows).
     int bufferCount() const { return bufferCount_; }
     void setBufferCount(int count);
-    // Records in the window and the current record's row in it.
+    // This link's rows of the record window: as many as it asks for (fewer
+    // when the window holds fewer), starting at firstRecord() of the record
+    // set's window, and the current record's row among them. For the link
+    // that asks for the most rows they are the whole window (firstRecord() 0).
     int recordCount() const;
     int activeRecord() const;
+    int firstRecord() const;
 
     // The edit request through the data source; answers whether the record
     // set is now in Edit or Insert.
@@ -96,7 +101,11 @@ protected:
     virtual void checkBrowseMode() {}  // the leave-editing notice
 
 private:
+    friend class TDataSource;
     void updateState();
+    // Keeps this link's rows around the current record after the window
+    // moved by `shift` records or was read again.
+    void updateRange(int shift);
 
     TDataSource* dataSource_ = nullptr;
     bool active_ = false;
@@ -104,4 +113,5 @@ private:
     bool readOnly_ = false;
     bool updating_ = false;
     int bufferCount_ = 1;
+    int firstRecord_ = 0;
 };

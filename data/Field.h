@@ -6,8 +6,10 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "component/Component.h"
+#include "data/EngineApi.h"
 #include "data/Variant.h"
 
 class TDataSet;
@@ -42,10 +44,16 @@ public:
     int displayWidth() const;
     void setDisplayWidth(int width) { displayWidth_ = width; }
     std::string displayName() const;  // DisplayLabel, else the field name
+    void setDisplayLabel(std::string label) { displayLabel_ = std::move(label); }
+    bool visible() const { return visible_; }
+    void setVisible(bool visible) { visible_ = visible; }
     TAlignment alignment() const { return alignment_; }
     bool readOnly() const { return readOnly_; }
     void setReadOnly(bool readOnly) { readOnly_ = readOnly; }
     bool required() const { return required_; }
+    void setRequired(bool required) { required_ = required; }
+    // The engine column bound at open; -1 while unbound.
+    int fieldNo() const { return fieldNo_; }
     // Active record set that can be modified, and the field not read-only.
     bool canModify() const;
 
@@ -80,6 +88,12 @@ protected:
 
 private:
     friend class TDataSet;
+    const dsengine::FieldValue* currentValue() const;
+    void writeInteger(std::int32_t value);
+    void writeBytes(std::string_view bytes);
+    void writeNull();
+    [[noreturn]] void invalidValue() const;
+
     TDataSet* dataSet_ = nullptr;
     std::string fieldName_;
     std::string displayLabel_;
@@ -87,6 +101,7 @@ private:
     TAlignment alignment_ = TAlignment::taLeftJustify;
     bool readOnly_ = false;
     bool required_ = false;
+    bool visible_ = true;
     int fieldNo_ = -1;  // engine column bound at open; -1 while unbound
 };
 

@@ -1,0 +1,299 @@
+// The record window of TDataSet: the buffers of the records kept read around
+// the current one, and the cursor moves that fill them.
+//
+// Between operations the engine cursor stands on the current record (on a
+// crack when the set is empty). While a new record is pending it stands on the
+// record the new one goes before, or at the end when appending. Every routine
+// here leaves it so.
+
+#include <algorithm>
+#include <cstring>
+
+#include "data/DataSet.h"
+
+namespace {
+
+using dsengine::kBof;
+using dsengine::kEof;
+using dsengine::kOk;
+
+}  // namespace
+
+void TDataSet::allocateWindow() {
+    const auto rows = static_cast<std::size_t>(windowSize_) + 1;
+    pool_.assign((rows + 1) * recordSize_, 0);
+    rows_.resize(rows);
+    order_.resize(rows);
+    for (std::size_t i = 0; i < rows; ++i) {
+        rows_[i] = pool_.data() + i * recordSize_;
+    }
+    scratch_ = pool_.data() + rows * recordSize_;
+    windowCount_ = 0;
+    activeRow_ = 0;
+}
+
+void TDataSet::resizeWindow(int size) {
+    size = std::max(size, 1);
+    if (!active()) {
+        windowSize_ = size;
+        return;
+    }
+    if (!editing()) {
+        // A re-read of its own would change the set flags; a resize keeps them.
+        const bool bof = bof_;
+        const bool eof = eof_;
+        windowSize_ = size;
+        const int row = std::min(activeRow_, size - 1);
+        allocateWindow();
+        rereadWindow(row);
+        bof_ = bof;
+        eof_ = eof;
+        return;
+    }
+    // A record is being edited or composed in the window: keep the rows around
+    // it (the working copy included) without moving the cursor.
+    const int keep = std::min(windowCount_, size);
+    const int firstKept = activeRow_ < keep ? 0 : activeRow_ - keep + 1;
+    std::vector<std::uint8_t> kept(static_cast<std::size_t>(keep) * recordSize_);
+    for (int i = 0; i < keep; ++i) {
+        std::memcpy(kept.data() + static_cast<std::size_t>(i) * recordSize_,
+                    rows_[static_cast<std::size_t>(firstKept + i)], recordSize_);
+    }
+    const int active = activeRow_ - firstKept;
+    windowSize_ = size;
+    allocateWindow();
+    for (int i = 0; i < keep; ++i) {
+        std::memcpy(rows_[static_cast<std::size_t>(i)],
+                    kept.data() + static_cast<std::size_t>(i) * recordSize_, recordSize_);
+    }
+    windowCount_ = keep;
+    activeRow_ = active;
+}
+
+void TDataSet::fillFromFirst() {
+    cursor_->moveToBeginning();
+    int count = 0;
+    while (count < windowSize_) {
+        const dsengine::Status status =
+            cursor_->getNextRecord(rows_[static_cast<std::size_t>(count)]);
+        if (status == kEof) {
+            break;
+        }
+        check(status);
+        ++count;
+    }
+    windowCount_ = count;
+    activeRow_ = 0;
+    // Unless exactly the one record was read and the window holds one, the
+    // cursor went past the first record.
+    if (count > 1 || (count == 1 && windowSize_ > 1)) {
+        // Back onto the first record.
+        cursor_->moveToBeginning();
+        check(cursor_->getNextRecord(scratch_));
+    }
+}
+
+void TDataSet::fillFromLast() {
+    cursor_->moveToEnd();
+    // Read backwards into the free buffers, then put them in order.
+    int count = 0;
+    while (count < windowSize_) {
+        const dsengine::Status status =
+            cursor_->getPriorRecord(rows_[static_cast<std::size_t>(windowSize_ - count)]);
+        if (status == kBof) {
+            break;
+        }
+        check(status);
+        ++count;
+    }
+    // Rows windowSize_ - count + 1 .. windowSize_ hold the records, last one
+    // highest; rotate them to the front.
+    std::rotate(rows_.begin(), rows_.begin() + (windowSize_ + 1 - count), rows_.end());
+    windowCount_ = count;
+    activeRow_ = std::max(count - 1, 0);
+    if (count > 1 || (count == 1 && windowSize_ > 1)) {
+        // Back onto the last record.
+        cursor_->moveToEnd();
+        check(cursor_->getPriorRecord(scratch_));
+    }
+}
+
+void TDataSet::rereadWindow(int wantedRow) {
+    std::copy(rows_.begin(), rows_.end(), order_.begin());
+    std::size_t used = 0;
+    std::uint8_t* current = order_[used++];
+
+    // The cursor may stand on a crack: after a delete of the last record, or
+    // when a cancelled append left it at the end.
+    dsengine::Status status = cursor_->getCurrentRecord(current);
+    if (status == kEof) {
+        status = cursor_->getPriorRecord(current);
+    } else if (status == kBof) {
+        status = cursor_->getNextRecord(current);
+    }
+    if (status == kBof || status == kEof) {
+        windowCount_ = 0;
+        activeRow_ = 0;
+        bof_ = true;
+        eof_ = true;
+        return;
+    }
+    check(status);
+
+    const int before = std::clamp(wantedRow, 0, windowSize_ - 1);
+    // The records that follow, as many as fit after the wanted rows before.
+    int following = 0;
+    bool atEnd = false;
+    while (following < windowSize_ - 1 - before) {
+        status = cursor_->getNextRecord(order_[used]);
+        if (status == kEof) {
+            atEnd = true;
+            break;
+        }
+        check(status);
+        ++used;
+        ++following;
+    }
+    for (int i = following + (atEnd ? 1 : 0); i > 0; --i) {
+        check(cursor_->getPriorRecord(scratch_));
+    }
+    // The records before, filling whatever room the following ones left.
+    int preceding = 0;
+    bool atBeginning = false;
+    while (preceding < windowSize_ - 1 - following) {
+        status = cursor_->getPriorRecord(order_[used]);
+        if (status == kBof) {
+            atBeginning = true;
+            break;
+        }
+        check(status);
+        ++used;
+        ++preceding;
+    }
+    for (int i = preceding + (atBeginning ? 1 : 0); i > 0; --i) {
+        check(cursor_->getNextRecord(scratch_));
+    }
+
+    // order_: current, following (nearest first), preceding (nearest first), free.
+    std::size_t at = 0;
+    for (int i = preceding - 1; i >= 0; --i) {
+        rows_[at++] = order_[static_cast<std::size_t>(1 + following + i)];
+    }
+    rows_[at++] = current;
+    for (int i = 0; i < following; ++i) {
+        rows_[at++] = order_[static_cast<std::size_t>(1 + i)];
+    }
+    for (std::size_t i = used; i < order_.size(); ++i) {
+        rows_[at++] = order_[i];
+    }
+    windowCount_ = preceding + 1 + following;
+    activeRow_ = preceding;
+    bof_ = false;
+    eof_ = false;
+}
+
+int TDataSet::stepForward(int distance, int* shift) {
+    int moved = 0;
+    while (moved < distance) {
+        if (activeRow_ < windowCount_ - 1) {
+            // The next record is in the window already; read it fresh.
+            check(cursor_->getNextRecord(rows_[static_cast<std::size_t>(activeRow_ + 1)]));
+            ++activeRow_;
+        } else {
+            std::uint8_t* fresh = rows_[static_cast<std::size_t>(windowCount_)];
+            const dsengine::Status status = cursor_->getNextRecord(fresh);
+            if (status == kEof) {
+                if (windowCount_ > 0) {
+                    check(cursor_->getPriorRecord(scratch_));
+                }
+                eof_ = true;
+                break;
+            }
+            check(status);
+            if (windowCount_ < windowSize_) {
+                ++windowCount_;
+                activeRow_ = windowCount_ - 1;
+            } else {
+                // The window slides one record on; its first row becomes free.
+                std::rotate(rows_.begin(), rows_.begin() + 1, rows_.begin() + windowCount_ + 1);
+                ++*shift;
+            }
+        }
+        ++moved;
+    }
+    return moved;
+}
+
+int TDataSet::stepBackward(int distance, int* shift) {
+    int moved = 0;
+    while (moved < distance) {
+        if (activeRow_ > 0) {
+            check(cursor_->getPriorRecord(rows_[static_cast<std::size_t>(activeRow_ - 1)]));
+            --activeRow_;
+        } else {
+            std::uint8_t* fresh = rows_[static_cast<std::size_t>(windowCount_)];
+            const dsengine::Status status = cursor_->getPriorRecord(fresh);
+            if (status == kBof) {
+                if (windowCount_ > 0) {
+                    check(cursor_->getNextRecord(scratch_));
+                }
+                bof_ = true;
+                break;
+            }
+            check(status);
+            // The fresh row goes in front; when the window was full its last
+            // row falls out and becomes the free one.
+            std::rotate(rows_.begin(), rows_.begin() + windowCount_,
+                        rows_.begin() + windowCount_ + 1);
+            if (windowCount_ < windowSize_) {
+                ++windowCount_;
+            } else {
+                --*shift;
+            }
+            activeRow_ = 0;
+        }
+        ++moved;
+    }
+    return moved;
+}
+
+void TDataSet::placeNewRecord(bool append) {
+    if (!append) {
+        // The new record takes the current record's row; the rows from there
+        // on move down one, the last falling out when the window is full.
+        std::uint8_t* fresh = rows_[static_cast<std::size_t>(windowCount_)];
+        if (windowCount_ == 0) {
+            activeRow_ = 0;
+        }
+        std::rotate(rows_.begin() + activeRow_, rows_.begin() + windowCount_,
+                    rows_.begin() + windowCount_ + 1);
+        if (windowCount_ < windowSize_) {
+            ++windowCount_;
+        }
+        store_->initRecord(fresh);
+        appending_ = false;
+        return;
+    }
+    // Append: the window shows the last records with the new one after them.
+    cursor_->moveToEnd();
+    int count = 0;
+    while (count < windowSize_ - 1) {
+        const dsengine::Status status =
+            cursor_->getPriorRecord(rows_[static_cast<std::size_t>(windowSize_ - count)]);
+        if (status == kBof) {
+            break;
+        }
+        check(status);
+        ++count;
+    }
+    cursor_->moveToEnd();
+    // Rows windowSize_ - count + 1 .. windowSize_ hold the last records in order.
+    std::rotate(rows_.begin(), rows_.begin() + (windowSize_ + 1 - count), rows_.end());
+    std::uint8_t* fresh = rows_[static_cast<std::size_t>(count)];
+    store_->initRecord(fresh);
+    windowCount_ = count + 1;
+    activeRow_ = count;
+    appending_ = true;
+    bof_ = false;
+    eof_ = true;
+}
