@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QKeyEvent>
 
 #include "controls/DBGrid.h"
 #include "controls/Dialogs.h"
@@ -184,6 +185,18 @@ void TDBGrid::showEditor() {
     editor_->show();
     editor_->setFocus(Qt::OtherFocusReason);
     update();
+}
+
+void TDBGrid::typeIntoEditor(QKeyEvent* event) {
+    showEditor();
+    if (!editorShown_) {
+        return;
+    }
+    // The editor opens with the field's text selected; the typed character
+    // replaces it (after the editor's own edit request).
+    QKeyEvent typed(event->type(), event->key(), event->modifiers(), event->text(),
+                    event->isAutoRepeat(), static_cast<quint16>(event->count()));
+    QCoreApplication::sendEvent(editor_, &typed);
 }
 
 void TDBGrid::placeEditor() {
