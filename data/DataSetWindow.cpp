@@ -141,51 +141,65 @@ void TDataSet::rereadWindow(int wantedRow) {
     check(status);
 
     const int before = std::clamp(wantedRow, 0, windowSize_ - 1);
-    // The records that follow, as many as fit after the wanted rows before.
-    int following = 0;
+    // Reads up to `limit` records in one direction into order_ from `used` on;
+    // `stopped` tells whether the set ended first.
+    auto readRun = [&](bool forward, int limit, bool* stopped) {
+        int count = 0;
+        *stopped = false;
+        while (count < limit) {
+            std::uint8_t* buffer = order_[used];
+            const dsengine::Status result =
+                forward ? cursor_->getNextRecord(buffer) : cursor_->getPriorRecord(buffer);
+            if (result == (forward ? kEof : kBof)) {
+                *stopped = true;
+                break;
+            }
+            check(result);
+            ++used;
+            ++count;
+        }
+        return count;
+    };
+    auto walk = [&](bool forward, int steps) {
+        for (; steps > 0; --steps) {
+            check(forward ? cursor_->getNextRecord(scratch_) : cursor_->getPriorRecord(scratch_));
+        }
+    };
+
+    // The records that follow, leaving room for the wanted rows before...
     bool atEnd = false;
-    while (following < windowSize_ - 1 - before) {
-        status = cursor_->getNextRecord(order_[used]);
-        if (status == kEof) {
-            atEnd = true;
-            break;
-        }
-        check(status);
-        ++used;
-        ++following;
-    }
-    for (int i = following + (atEnd ? 1 : 0); i > 0; --i) {
-        check(cursor_->getPriorRecord(scratch_));
-    }
-    // The records before, filling whatever room the following ones left.
-    int preceding = 0;
+    const std::size_t followingAt = used;
+    int following = readRun(true, windowSize_ - 1 - before, &atEnd);
+    walk(false, following + (atEnd ? 1 : 0));
+    // ...the records before, filling whatever room is left...
     bool atBeginning = false;
-    while (preceding < windowSize_ - 1 - following) {
-        status = cursor_->getPriorRecord(order_[used]);
-        if (status == kBof) {
-            atBeginning = true;
-            break;
-        }
-        check(status);
-        ++used;
-        ++preceding;
-    }
-    for (int i = preceding + (atBeginning ? 1 : 0); i > 0; --i) {
-        check(cursor_->getNextRecord(scratch_));
+    const std::size_t precedingAt = used;
+    const int preceding = readRun(false, windowSize_ - 1 - following, &atBeginning);
+    walk(true, preceding + (atBeginning ? 1 : 0));
+    // ...and when those were too few, more of the following ones.
+    const std::size_t moreAt = used;
+    int more = 0;
+    if (!atEnd && preceding + 1 + following < windowSize_) {
+        walk(true, following);
+        more = readRun(true, windowSize_ - 1 - following - preceding, &atEnd);
+        walk(false, following + more + (atEnd ? 1 : 0));
     }
 
-    // order_: current, following (nearest first), preceding (nearest first), free.
     std::size_t at = 0;
     for (int i = preceding - 1; i >= 0; --i) {
-        rows_[at++] = order_[static_cast<std::size_t>(1 + following + i)];
+        rows_[at++] = order_[precedingAt + static_cast<std::size_t>(i)];
     }
     rows_[at++] = current;
     for (int i = 0; i < following; ++i) {
-        rows_[at++] = order_[static_cast<std::size_t>(1 + i)];
+        rows_[at++] = order_[followingAt + static_cast<std::size_t>(i)];
+    }
+    for (int i = 0; i < more; ++i) {
+        rows_[at++] = order_[moreAt + static_cast<std::size_t>(i)];
     }
     for (std::size_t i = used; i < order_.size(); ++i) {
         rows_[at++] = order_[i];
     }
+    following += more;
     windowCount_ = preceding + 1 + following;
     activeRow_ = preceding;
     bof_ = false;

@@ -43,8 +43,8 @@ public:
     }
 
     std::vector<std::uint8_t> packet() const {
-        std::vector<std::uint8_t> out;
-        bytes(out, {0x96, 0x19, 0xE0, 0xBD});
+        std::vector<std::uint8_t> out{0x96, 0x19, 0xE0, 0xBD};
+        out.reserve(256);
         word32(out, 1);
         word32(out, 24);
         word16(out, static_cast<std::uint16_t>(columns_.size()));
@@ -130,9 +130,6 @@ private:
         std::uint16_t value;
     };
 
-    static void bytes(std::vector<std::uint8_t>& out, std::initializer_list<std::uint8_t> values) {
-        out.insert(out.end(), values.begin(), values.end());
-    }
     static void word16(std::vector<std::uint8_t>& out, std::uint16_t value) {
         out.push_back(static_cast<std::uint8_t>(value & 0xFF));
         out.push_back(static_cast<std::uint8_t>(value >> 8));
