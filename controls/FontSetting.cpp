@@ -1,5 +1,6 @@
 #include "controls/FontSetting.h"
 
+#include <QStringList>
 #include <cstdlib>
 
 #include "component/Exceptions.h"
