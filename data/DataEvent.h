@@ -7,7 +7,9 @@ enum class TDataEvent {
     FieldChange,    // a field was written; info: the TField*
     RecordChange,   // edit entered Edit
     DataSetChange,  // the record window was re-read
-    Scroll,         // a move by n records; info: how far the record window moved
+    Scroll,         // a move by n records; info: how far the record window moved, in
+                    // records, positive toward the end of the set (0: only the
+                    // current row changed)
     UpdateData,     // controls write the edits they hold pending
     LeaveEditing,   // the leave-editing notice
 };

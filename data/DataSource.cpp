@@ -129,6 +129,9 @@ void TDataSource::removeLink(TDataLink* link) {
 }
 
 void TDataSource::notify(TDataEvent event, std::intptr_t info) {
+    if (links_.empty()) {
+        return;
+    }
     // A disabled or unlinked source passes only the state change, from which
     // its links learn that they are inactive. By index: a reaction may unlink.
     if (event != TDataEvent::StateChange && state() == TDataSetState::dsInactive) {
