@@ -61,7 +61,6 @@ TDBCheckBox::~TDBCheckBox() {
         link_->onDataChange = nullptr;
         link_->onEditingChange = nullptr;
         link_->onUpdateData = nullptr;
-        link_->onActiveChange = nullptr;
     }
 }
 
@@ -69,8 +68,9 @@ TFieldDataLink& TDBCheckBox::link() {
     // Made on first use, once the box has its name: binding errors carry it.
     if (!link_) {
         link_ = std::make_unique<TFieldDataLink>(name());
+        // Binding, dropping and every data change that concerns the field
+        // end in onDataChange.
         link_->onDataChange = [this] { readField(); };
-        link_->onActiveChange = [this] { readField(); };
         link_->onUpdateData = [this] { writeField(); };
         link_->onEditingChange = [this] {
             // Editing began or ended: a toggle made before belongs to no edit.
