@@ -1,0 +1,36 @@
+// One registration line per class the window's description names.
+
+#include "form/ComponentClasses.h"
+
+#include "controls/DBText.h"
+#include "controls/Label.h"
+#include "data/DataSet.h"
+#include "data/DataSource.h"
+#include "data/Field.h"
+#include "form/PlaceholderControl.h"
+
+namespace {
+
+// A control whose class is not built yet: keeps its settings, draws a frame.
+ComponentRegistry::Factory placeholder(const char* className, bool tabStop) {
+    return [className, tabStop](TComponent* owner) -> TComponent* {
+        return new TPlaceholderControl(owner, className, tabStop);
+    };
+}
+
+}  // namespace
+
+ComponentRegistry windowComponentClasses() {
+    ComponentRegistry classes;
+    classes.add<TClientDataSet>("TClientDataSet");
+    classes.add<TDataSource>("TDataSource");
+    classes.add<TIntegerField>("TIntegerField");
+    classes.add<TStringField>("TStringField");
+    classes.add<TBooleanField>("TBooleanField");
+    classes.add<TLabel>("TLabel");
+    classes.add<TDBText>("TDBText");
+    classes.add("TDBGrid", placeholder("TDBGrid", true));
+    classes.add("TDBCheckBox", placeholder("TDBCheckBox", true));
+    classes.add("TDBNavigator", placeholder("TDBNavigator", false));
+    return classes;
+}
