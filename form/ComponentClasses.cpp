@@ -2,6 +2,7 @@
 
 #include "form/ComponentClasses.h"
 
+#include "controls/DBCheckBox.h"
 #include "controls/DBText.h"
 #include "controls/Label.h"
 #include "data/DataSet.h"
@@ -30,7 +31,7 @@ ComponentRegistry windowComponentClasses() {
     classes.add<TLabel>("TLabel");
     classes.add<TDBText>("TDBText");
     classes.add("TDBGrid", placeholder("TDBGrid", true));
-    classes.add("TDBCheckBox", placeholder("TDBCheckBox", true));
+    classes.add<TDBCheckBox>("TDBCheckBox");
     classes.add("TDBNavigator", placeholder("TDBNavigator", false));
     return classes;
 }

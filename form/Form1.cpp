@@ -11,6 +11,7 @@
 #include "component/DescriptionReader.h"
 #include "component/Exceptions.h"
 #include "controls/DBText.h"
+#include "controls/FocusNavigation.h"
 #include "controls/FontSetting.h"
 #include "controls/Label.h"
 #include "data/DataSet.h"
@@ -58,6 +59,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     scrollArea_->setWidgetResizable(true);
     scrollArea_->setBackgroundRole(QPalette::Window);
     clientArea_ = new ClientArea;
+    new ArrowKeyNavigation(clientArea_);  // arrow keys move the focus in tab order
     scrollArea_->setWidget(clientArea_);
     layout->addWidget(scrollArea_);
 }
