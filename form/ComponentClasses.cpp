@@ -3,6 +3,7 @@
 #include "form/ComponentClasses.h"
 
 #include "controls/DBCheckBox.h"
+#include "controls/DBNavigator.h"
 #include "controls/DBText.h"
 #include "controls/Label.h"
 #include "data/DataSet.h"
@@ -32,6 +33,6 @@ ComponentRegistry windowComponentClasses() {
     classes.add<TDBText>("TDBText");
     classes.add("TDBGrid", placeholder("TDBGrid", true));
     classes.add<TDBCheckBox>("TDBCheckBox");
-    classes.add("TDBNavigator", placeholder("TDBNavigator", false));
+    classes.add<TDBNavigator>("TDBNavigator");
     return classes;
 }
