@@ -48,7 +48,9 @@ struct FieldValue {
 using Bookmark = std::uint64_t;
 
 // A position in a record store. It stands on a record, or on the crack before
-// the first record (beginning) or after the last (end).
+// the first record (beginning) or after the last (end). It keeps standing on
+// its record when another cursor of the same store inserts or deletes; when
+// its own record is deleted it moves to the record that followed, or the end.
 class ICursor {
 public:
     virtual ~ICursor() = default;
@@ -58,6 +60,7 @@ public:
     // 1-based; fails when the position does not exist.
     virtual Status moveToPosition(std::uint32_t position) = 0;
     virtual Status moveToBookmark(Bookmark bookmark) = 0;
+    // kBof or kEof when the cursor stands on a crack.
     virtual Status getBookmark(Bookmark* bookmark) const = 0;
 
     // Copies the record under the cursor into `buffer` (recordSize() bytes).
@@ -94,8 +97,12 @@ public:
     virtual std::size_t columnCount() const = 0;
     virtual const ColumnDesc& column(std::size_t index) const = 0;
     // Looks up one of the packet's own parameters by name (for example
-    // "DISABLE_EDITS"); false when the packet does not have it.
+    // "DISABLE_EDITS"), ignoring ASCII case; false when the packet does not
+    // have it. The engine itself refuses the changes that a non-zero
+    // DISABLE_INSERTS, DISABLE_EDITS or DISABLE_DELETES forbids.
     virtual bool findParameter(std::string_view name, std::int64_t* value) const = 0;
+    // True when the packet's READ_ONLY parameter is non-zero; the engine then
+    // refuses every insert, modification and delete.
     virtual bool readOnly() const = 0;
 
     // Record buffers are recordSize() bytes that only the engine interprets.
@@ -104,7 +111,9 @@ public:
     virtual void initRecord(std::uint8_t* buffer) const = 0;
     virtual Status getField(const std::uint8_t* buffer, std::size_t column,
                             FieldValue* value) const = 0;
-    // Checks, then stores; a value that fails the check leaves the buffer unchanged.
+    // Checks, then stores; a value that fails the check leaves the buffer
+    // unchanged. A string may not exceed the column's size; a Boolean's number
+    // must fit in 16 bits (-32768 to 65535, stored as its low 16 bits).
     virtual Status putField(std::uint8_t* buffer, std::size_t column,
                             const FieldValue& value) const = 0;
     virtual Status checkField(std::size_t column, const FieldValue& value) const = 0;
@@ -113,14 +122,17 @@ public:
     // posted modifications and deletes.
     virtual std::uint32_t changeCount() const = 0;
 
-    // The message for a failure status, at most 2048 characters.
+    // The message for a failure status, at most 2048 characters: the detailed
+    // text of the latest failure that returned this status.
     virtual std::string statusText(Status status) const = 0;
 };
 
 // The entry point. kind kObjectRecordStore creates an empty record store
 // (`base` unused); kind kObjectCursor creates a cursor on the record store
-// given as `base`. The caller owns the object and deletes it through its
-// interface.
+// given as `base`, which must have a packet loaded. `base` is the store's
+// IRecordStore* and `*object` receives an IRecordStore* or ICursor*, each
+// converted to void*. The caller owns the object and deletes it through its
+// interface, cursors before their store (a cursor left over fails its calls).
 inline constexpr std::uint32_t kObjectRecordStore = 1;
 inline constexpr std::uint32_t kObjectCursor = 2;
 inline constexpr const char* kEntryPointName = "DSCreateObject";
