@@ -76,11 +76,12 @@ void GridCellPainter::paintMark(QPainter& painter, const QRect& cell, IndicatorM
     switch (mark) {
         case IndicatorMark::Browse: {
             // A triangle pointing at the current record.
-            const int depth = (half + 1) / 2 * 2 - 1;  // odd, about half the size
+            const int depth = std::max(2, half);  // from the base to the tip
             QPainterPath triangle;
-            triangle.moveTo(centre.x() - depth / 2, centre.y() - depth);
-            triangle.lineTo(centre.x() - depth / 2 + depth + 1, centre.y() + 0.5);
-            triangle.lineTo(centre.x() - depth / 2, centre.y() + depth + 1);
+            const qreal base = centre.x() - depth / 2 + 0.5;
+            triangle.moveTo(base, centre.y() - depth + 0.5);
+            triangle.lineTo(base + depth, centre.y() + 0.5);
+            triangle.lineTo(base, centre.y() + depth + 0.5);
             triangle.closeSubpath();
             painter.setRenderHint(QPainter::Antialiasing, true);
             painter.setPen(Qt::NoPen);
@@ -182,10 +183,16 @@ void GridCellPainter::paintEmptyArea(QPainter& painter, const QRect& area) const
 
 void GridCellPainter::paintLines(QPainter& painter, const QRect& cell, int colLine, int rowLine,
                                  bool fixedCell) const {
-    // Fixed cells draw their own raised edges; their lines take the edge's dark colour.
-    const QColor colour = fixedCell ? widget_.palette().color(QPalette::Dark)
-                                    : QColor::fromRgba(static_cast<QRgb>(widget_.style()->styleHint(
-                                          QStyle::SH_Table_GridLineColor, nullptr, &widget_)));
+    // Fixed cells draw their own raised edges; their lines take the edge's
+    // dark colour. Data cells take the style's table grid colour (which the
+    // style works out from the palette of the option it is given).
+    QColor colour = widget_.palette().color(QPalette::Dark);
+    if (!fixedCell) {
+        QStyleOption option;
+        option.initFrom(&widget_);
+        colour = QColor::fromRgba(static_cast<QRgb>(
+            widget_.style()->styleHint(QStyle::SH_Table_GridLineColor, &option, &widget_)));
+    }
     if (colLine > 0) {
         painter.fillRect(QRect(cell.right() + 1, cell.top(), colLine, cell.height() + rowLine),
                          colour);

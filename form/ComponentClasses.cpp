@@ -3,6 +3,7 @@
 #include "form/ComponentClasses.h"
 
 #include "controls/DBCheckBox.h"
+#include "controls/DBGrid.h"
 #include "controls/DBNavigator.h"
 #include "controls/DBText.h"
 #include "controls/Label.h"
@@ -31,7 +32,7 @@ ComponentRegistry windowComponentClasses() {
     classes.add<TBooleanField>("TBooleanField");
     classes.add<TLabel>("TLabel");
     classes.add<TDBText>("TDBText");
-    classes.add("TDBGrid", placeholder("TDBGrid", true));
+    classes.add<TDBGrid>("TDBGrid");
     classes.add<TDBCheckBox>("TDBCheckBox");
     classes.add<TDBNavigator>("TDBNavigator");
     return classes;
