@@ -15,7 +15,7 @@
 namespace {
 
 // A control whose class is not built yet: keeps its settings, draws a frame.
-ComponentRegistry::Factory placeholder(const char* className, bool tabStop) {
+[[maybe_unused]] ComponentRegistry::Factory placeholder(const char* className, bool tabStop) {
     return [className, tabStop](TComponent* owner) -> TComponent* {
         return new TPlaceholderControl(owner, className, tabStop);
     };
