@@ -11,6 +11,8 @@ std::string settingError(const TComponent& component, std::string_view name, int
 }
 }  // namespace
 
+PropertyValue::PropertyValue() = default;
+
 bool PropertyValue::asBool() const {
     if (kind == Kind::Identifier && text == "True") {
         return true;

@@ -32,6 +32,10 @@ struct PropertyValue {
     };
     using Settings = std::vector<std::pair<std::string, PropertyValue>>;
 
+    // Defined out of line: an inline one makes clang check the members while
+    // std::pair<std::string, PropertyValue> (Settings) is still incomplete.
+    PropertyValue();
+
     Kind kind = Kind::Integer;
     std::int64_t integer = 0;
     std::string text;                 // String, Identifier, Reference, Handler

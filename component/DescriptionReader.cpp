@@ -85,7 +85,10 @@ private:
     }
 
     void applySettings(TComponent& component, const PropertyValue::Settings& settings) {
-        for (const auto& [name, value] : settings) {
+        for (const auto& setting : settings) {
+            // Named references, not a structured binding: lambdas below capture them.
+            const std::string& name = setting.first;
+            const PropertyValue& value = setting.second;
             switch (value.kind) {
                 case PropertyValue::Kind::Reference:
                     if (TComponent* target = find(value.text)) {
