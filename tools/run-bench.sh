@@ -1,6 +1,11 @@
 #!/usr/bin/env bash
-# Runs the benchmarks and prints the ratio table at the end.
+# Builds and runs the benchmarks, then prints one table of ratios, each figure
+# against a baseline measured in the same run (see docs/performance.md).
+# Usage: tools/run-bench.sh [build folder] [extra benchmark options]
 set -euo pipefail
 build=${1:-build}
+shift || true
 cmake --build "$build" -j2 --target checkgrid_bench
-QT_QPA_PLATFORM=offscreen "$build/bin/checkgrid_bench" --benchmark_min_time=0.2
+# The widget figures paint off screen: no display is needed.
+export QT_QPA_PLATFORM=offscreen
+"$build/bin/checkgrid_bench" --benchmark_min_time=0.2 "$@"
