@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QPointer>
 #include <mutex>
 
 #include "controls/DBNavigator.h"
@@ -33,9 +34,20 @@ public:
 
     QStringList actionNames() const override { return {pressAction()}; }
 
+    // The press runs from the event loop, not inside the caller's request:
+    // the caller (over the accessibility bus) gets its answer at once, and an
+    // error of the operation reaches the error box like any other.
     void doAction(const QString& actionName) override {
         if (actionName == pressAction()) {
-            button()->press();
+            QPointer<NavigatorButton> target = button();
+            QMetaObject::invokeMethod(
+                target,
+                [target] {
+                    if (target) {
+                        target->press();
+                    }
+                },
+                Qt::QueuedConnection);
         }
     }
 

@@ -21,6 +21,8 @@ void pressAction(QAccessibleInterface* button) {
     ASSERT_NE(actions, nullptr);
     ASSERT_TRUE(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
     actions->doAction(QAccessibleActionInterface::pressAction());
+    // The press runs from the event loop.
+    QCoreApplication::processEvents();
 }
 
 }  // namespace
@@ -72,4 +74,16 @@ TEST(NavigatorAccessibility, StatesFollowTheRecordSetAndPressClicks) {
     EXPECT_TRUE(post->state().disabled);
     // The press action leaves the focus where it is.
     EXPECT_TRUE(w.before->hasFocus());
+}
+
+TEST(NavigatorAccessibility, AnErrorOfAPressReachesTheErrorBox) {
+    NavigatorWindow w;
+    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(w.navigator);
+    QAccessibleInterface* refresh = childNamed(bar, "Refresh data");
+    ASSERT_NE(refresh, nullptr);
+    refresh->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(w.reported().empty());
+    QCoreApplication::processEvents();
+    ASSERT_EQ(w.reported().size(), 1u);
+    EXPECT_EQ(w.reported()[0].message, "ClientDataSet1: Missing data provider or data packet");
 }
