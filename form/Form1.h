@@ -18,6 +18,9 @@ class TBooleanField;
 class TClientDataSet;
 class TDataSet;
 class TDataSource;
+class TDBCheckBox;
+class TDBGrid;
+class TDBNavigator;
 class TDBText;
 class TIntegerField;
 class TLabel;
@@ -32,12 +35,11 @@ public:
     ~TForm1() override;
     const char* className() const override { return "TForm1"; }
 
-    // The components, in declaration order. The grid, the navigator and the
-    // check boxes are reached as controls.
+    // The components, in declaration order.
     TClientDataSet* ClientDataSet1 = nullptr;
     TDataSource* DataSource1 = nullptr;
-    TControl* DBNavigator1 = nullptr;
-    TControl* DBGrid1 = nullptr;
+    TDBNavigator* DBNavigator1 = nullptr;
+    TDBGrid* DBGrid1 = nullptr;
     TIntegerField* ClientDataSet1AInt = nullptr;
     TStringField* ClientDataSet1AStr = nullptr;
     TBooleanField* ClientDataSet1ABoolean = nullptr;
@@ -49,9 +51,9 @@ public:
     TStringField* ClientDataSet1StrShowCheck = nullptr;
     TLabel* Label4 = nullptr;
     TDBText* DBText3 = nullptr;
-    TControl* DBCheckBox1 = nullptr;
-    TControl* DBCheckBox2 = nullptr;
-    TControl* DBCheckBox3 = nullptr;
+    TDBCheckBox* DBCheckBox1 = nullptr;
+    TDBCheckBox* DBCheckBox2 = nullptr;
+    TDBCheckBox* DBCheckBox3 = nullptr;
 
     // The record set's AfterInsert: its field at position 0 becomes 1.
     void ClientDataSet1AfterInsert(TDataSet& DataSet);

@@ -10,6 +10,9 @@
 
 #include "component/DescriptionReader.h"
 #include "component/Exceptions.h"
+#include "controls/DBCheckBox.h"
+#include "controls/DBGrid.h"
+#include "controls/DBNavigator.h"
 #include "controls/DBText.h"
 #include "controls/Label.h"
 #include "data/DataSet.h"

@@ -6,12 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include "controls/DBCheckBox.h"
+#include "controls/DBGrid.h"
+#include "controls/DBNavigator.h"
 #include "controls/DBText.h"
 #include "controls/Label.h"
 #include "data/DataSet.h"
 #include "data/DataSource.h"
 #include "form/Form1.h"
-#include "form/PlaceholderControl.h"
 #include "form/StoredDescription.h"
 
 namespace {
@@ -121,10 +123,9 @@ ComponentRegistry recordingClasses(Log& log) {
     classes.add("TBooleanField", recorded<Recorded<TBooleanField>>(log));
     classes.add("TLabel", recorded<Recorded<TLabel>>(log));
     classes.add("TDBText", recorded<Recorded<TDBText>>(log));
-    classes.add("TDBGrid", recorded<Recorded<TPlaceholderControl>>(log, "TDBGrid", true));
-    classes.add("TDBCheckBox", recorded<Recorded<TPlaceholderControl>>(log, "TDBCheckBox", true));
-    classes.add("TDBNavigator",
-                recorded<Recorded<TPlaceholderControl>>(log, "TDBNavigator", false));
+    classes.add("TDBGrid", recorded<Recorded<TDBGrid>>(log));
+    classes.add("TDBCheckBox", recorded<Recorded<TDBCheckBox>>(log));
+    classes.add("TDBNavigator", recorded<Recorded<TDBNavigator>>(log));
     return classes;
 }
 
