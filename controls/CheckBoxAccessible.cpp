@@ -46,16 +46,24 @@ void CheckBoxAccessible::doAction(const QString& actionName) {
         QAccessibleWidget::doAction(actionName);
         return;
     }
+    // The toggle runs from the event loop: the caller (an assistive tool, over
+    // the accessibility bus) is answered at once, and an error the toggle
+    // raises reaches the error box like any other.
     TDBCheckBox* target = box();
-    // As with a click, the focus moves to the box first; when the control
-    // holding it keeps it, nothing happens.
-    if (target->isActiveWindow() && !target->hasFocus()) {
-        target->setFocus(Qt::OtherFocusReason);
-        if (!target->hasFocus()) {
-            return;
-        }
-    }
-    target->toggle();
+    QMetaObject::invokeMethod(
+        target,
+        [target] {
+            // As with a click, the focus moves to the box first; when the
+            // control holding it keeps it, nothing happens.
+            if (target->isActiveWindow() && !target->hasFocus()) {
+                target->setFocus(Qt::OtherFocusReason);
+                if (!target->hasFocus()) {
+                    return;
+                }
+            }
+            target->toggle();
+        },
+        Qt::QueuedConnection);
 }
 
 QStringList CheckBoxAccessible::keyBindingsForAction(const QString& actionName) const {

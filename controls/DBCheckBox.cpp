@@ -32,6 +32,8 @@ const std::string& textSetting(const TComponent& component, std::string_view nam
     return value.text;
 }
 
+// A toggle turns clear into ticked and back, and grey into ticked, so a user
+// never makes a box grey; with AllowGrayed grey joins the cycle after ticked.
 TCheckBoxState nextState(TCheckBoxState state, bool allowGrayed) {
     switch (state) {
         case TCheckBoxState::cbUnchecked:

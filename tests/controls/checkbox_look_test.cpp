@@ -101,6 +101,8 @@ TEST_F(CheckBoxLook, TheToggleActionWorksTheBoxAsAClickDoes) {
     EXPECT_TRUE(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
 
     actions->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(w.box1->state(), S::cbUnchecked);  // the toggle runs from the event loop
+    QCoreApplication::processEvents();
     EXPECT_TRUE(w.box1->hasFocus());
     EXPECT_EQ(w.box1->state(), S::cbChecked);
     EXPECT_TRUE(access->state().checked);

@@ -9,6 +9,8 @@
 #include <memory>
 
 #include "controls/DBCheckBox.h"
+#include "controls/DBGrid.h"
+#include "controls/DBNavigator.h"
 #include "controls/DBText.h"
 #include "data/DataSet.h"
 #include "data/Field.h"
@@ -26,20 +28,18 @@ protected:
     }
 
     // The control of the window that holds the focus, or holds the widget that does.
-    QWidget* focusedControl() const {
+    TControl* focusedControl() const {
         QWidget* widget = QApplication::focusWidget();
         while (widget && widget->parentWidget() != form->clientArea()) {
             widget = widget->parentWidget();
         }
-        return widget;
+        return qobject_cast<TControl*>(widget);
     }
 
-    QWidget* afterKey(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+    TControl* afterKey(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
         QTest::keyClick(QApplication::focusWidget(), key, modifiers);
         return focusedControl();
     }
-
-    static TDBCheckBox* box(TControl* control) { return static_cast<TDBCheckBox*>(control); }
 
     ScriptedDialogs dialogs;
     std::unique_ptr<TForm1> form;
@@ -88,7 +88,7 @@ TEST_F(WindowFocus, AToggleOnTheEmptyWindowShowsInTheTextOnlyOnceTheFocusMovesOn
     QTest::mouseClick(form->DBCheckBox2, Qt::LeftButton, {}, QPoint(6, 8));
     EXPECT_EQ(focusedControl(), form->DBCheckBox2);
     EXPECT_EQ(form->ClientDataSet1->state(), TDataSetState::dsInsert);
-    EXPECT_EQ(box(form->DBCheckBox2)->state(), TCheckBoxState::cbUnchecked);
+    EXPECT_EQ(form->DBCheckBox2->state(), TCheckBoxState::cbUnchecked);
     EXPECT_EQ(form->DBText1->shownText(), "1");
 
     EXPECT_EQ(afterKey(Qt::Key_Right), form->DBCheckBox3);
@@ -96,7 +96,7 @@ TEST_F(WindowFocus, AToggleOnTheEmptyWindowShowsInTheTextOnlyOnceTheFocusMovesOn
     EXPECT_EQ(form->ClientDataSet1AInt->asString(), "0");
 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    EXPECT_EQ(box(form->DBCheckBox3)->state(), TCheckBoxState::cbChecked);
+    EXPECT_EQ(form->DBCheckBox3->state(), TCheckBoxState::cbChecked);
     EXPECT_TRUE(form->ClientDataSet1ABoolean->isNull());
     EXPECT_EQ(afterKey(Qt::Key_Tab), form->DBGrid1);
     EXPECT_TRUE(form->ClientDataSet1ABoolean->asBoolean());
@@ -122,7 +122,7 @@ TEST_F(WindowFocus, AFailingWriteKeepsTheFocusAndReachesTheErrorBox) {
     }
     QTest::mouseClick(form->DBCheckBox1, Qt::LeftButton, {}, QPoint(6, 8));
     EXPECT_EQ(focusedControl(), failing);
-    EXPECT_EQ(box(form->DBCheckBox1)->state(), TCheckBoxState::cbGrayed);
+    EXPECT_EQ(form->DBCheckBox1->state(), TCheckBoxState::cbGrayed);
     QCoreApplication::processEvents();
 
     ASSERT_EQ(dialogs.shown.size(), 4u);
