@@ -2,6 +2,7 @@
 
 #include "controls/DBGrid.h"
 
+#include <QAccessible>
 #include <QEvent>
 #include <QScrollBar>
 #include <QStyle>
@@ -484,6 +485,18 @@ bool TDBGrid::cellMayChange(int column) const {
         return false;
     }
     return !dataSet->isEmpty() || allowed_.insert || allowed_.append;
+}
+
+bool TDBGrid::accessibleEventsWanted() const {
+    return eventSink_ || QAccessible::isActive();
+}
+
+void TDBGrid::sendAccessibleEvent(QAccessibleEvent* event) const {
+    if (eventSink_) {
+        eventSink_(event);
+    } else {
+        QAccessible::updateAccessibility(event);
+    }
 }
 
 // --- Reactions to the record set -------------------------------------------

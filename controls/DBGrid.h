@@ -9,6 +9,7 @@
 
 #include <QFont>
 #include <QPointer>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -20,6 +21,7 @@
 #include "controls/GridGeometry.h"
 #include "controls/GridInplaceEditor.h"
 
+class QAccessibleEvent;
 class QScrollBar;
 class TDataSet;
 
@@ -116,6 +118,14 @@ public:
     void setCurrentColumn(int column);
     // Toggles the current cell when it is a check-box cell and may change.
     void toggleCurrentCell();
+
+    // Where the grid's accessibility events go: to Qt's accessibility (and
+    // on to assistive technology) unless a program routes them elsewhere,
+    // for example to record them. Events are made only when someone listens.
+    using AccessibleEventSink = std::function<void(QAccessibleEvent* event)>;
+    void setAccessibleEventSink(AccessibleEventSink sink) { eventSink_ = std::move(sink); }
+    bool accessibleEventsWanted() const;
+    void sendAccessibleEvent(QAccessibleEvent* event) const;
 
 protected:
     bool event(QEvent* event) override;
@@ -230,4 +240,6 @@ private:
     // While the grid makes its own edit request, the record window re-read
     // that an insert sends must not close the editor that asked for it.
     bool inEditRequest_ = false;
+
+    AccessibleEventSink eventSink_;
 };

@@ -336,16 +336,19 @@ void installGridAccessibility() {
 }
 
 void announceGridFocus(TDBGrid& grid) {
-    if (!QAccessible::isActive() || !grid.hasFocus()) {
+    if (!grid.accessibleEventsWanted() || !grid.hasFocus()) {
         return;
     }
     if (QAccessibleInterface* cell = gridCell(grid, grid.currentRow(), grid.currentColumn())) {
         QAccessibleEvent event(cell, QAccessible::Focus);
-        QAccessible::updateAccessibility(&event);
+        grid.sendAccessibleEvent(&event);
     }
 }
 
 void announceGridCellChanged(TDBGrid& grid, int row, int column) {
+    if (!grid.accessibleEventsWanted()) {
+        return;
+    }
     QAccessibleInterface* cell = gridCell(grid, row, column);
     if (!cell) {
         return;
@@ -354,15 +357,15 @@ void announceGridCellChanged(TDBGrid& grid, int row, int column) {
     changed.checked = true;
     changed.checkStateMixed = true;
     QAccessibleStateChangeEvent stateEvent(cell, changed);
-    QAccessible::updateAccessibility(&stateEvent);
+    grid.sendAccessibleEvent(&stateEvent);
     QAccessibleValueChangeEvent valueEvent(cell, cell->text(QAccessible::Name));
-    QAccessible::updateAccessibility(&valueEvent);
+    grid.sendAccessibleEvent(&valueEvent);
 }
 
 void announceGridStructureChanged(TDBGrid& grid) {
-    if (!QAccessible::isActive()) {
+    if (!grid.accessibleEventsWanted()) {
         return;
     }
     QAccessibleTableModelChangeEvent event(&grid, QAccessibleTableModelChangeEvent::ModelReset);
-    QAccessible::updateAccessibility(&event);
+    grid.sendAccessibleEvent(&event);
 }
