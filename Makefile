@@ -11,7 +11,17 @@ PACKAGES := cmake g++ make pkg-config \
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test bench clean
+# The sanitizer build: the Qt-free layers and their tests under ASan and
+# UBSan, with clang, plus the libFuzzer targets of fuzz/. `make test` runs its
+# tests and each fuzzer for FUZZ_TEST_SECONDS; `make fuzz` runs each fuzzer for
+# FUZZ_SECONDS and keeps the grown corpora in $(SANITIZE_BUILD)/fuzz-corpus.
+SANITIZE_BUILD    ?= $(BUILD)/sanitize
+SANITIZE_FLAGS    ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCHECKGRID_WITH_QT=OFF \
+                     -DCHECKGRID_WITH_BENCH=OFF -DCHECKGRID_SANITIZE=ON -DCHECKGRID_FUZZ=ON
+FUZZ_SECONDS      ?= 300
+FUZZ_TEST_SECONDS ?= 15
+
+.PHONY: all deps configure build run test bench clean sanitize-build sanitize fuzz
 
 all: build
 
@@ -39,6 +49,21 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+	@$(MAKE) --no-print-directory sanitize
+	FUZZ_JOBS=$(JOBS) tools/run-fuzz.sh $(SANITIZE_BUILD) $(FUZZ_TEST_SECONDS)
+
+$(SANITIZE_BUILD)/CMakeCache.txt:
+	CC=clang CXX=clang++ cmake -S . -B $(SANITIZE_BUILD) $(SANITIZE_FLAGS)
+
+sanitize-build: deps $(SANITIZE_BUILD)/CMakeCache.txt
+	cmake --build $(SANITIZE_BUILD) -j$(JOBS)
+
+# The Qt-free tests under ASan and UBSan, and every committed fuzz seed once.
+sanitize: sanitize-build
+	cd $(SANITIZE_BUILD) && ctest --output-on-failure -j$(JOBS)
+
+fuzz: sanitize-build
+	FUZZ_CORPUS=$(abspath $(SANITIZE_BUILD))/fuzz-corpus tools/run-fuzz.sh $(SANITIZE_BUILD) $(FUZZ_SECONDS)
 
 bench: build
 	@tools/run-bench.sh $(BUILD)
