@@ -174,7 +174,7 @@ void TDBGrid::showEditor() {
     }
     const TField* field = column(currentColumn_).field();
     editor_->setFont(font());
-    editor_->setMaxLength(field->size() > 0 ? field->size() : 32767);
+    editor_->setByteLimit(field->size());
     editor_->setAlignment(field->alignment() == TAlignment::taRightJustify ? Qt::AlignRight
                                                                            : Qt::AlignLeft);
     editor_->setText(QString::fromStdString(field->text()));

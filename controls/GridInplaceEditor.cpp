@@ -3,7 +3,24 @@
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QValidator>
 #include <algorithm>
+
+namespace {
+
+// Accepts a text while its stored form fits the limit.
+class ByteLimitValidator : public QValidator {
+public:
+    ByteLimitValidator(const int& limit, QObject* parent) : QValidator(parent), limit_(limit) {}
+    State validate(QString& input, int& /*position*/) const override {
+        return limit_ <= 0 || input.toUtf8().size() <= limit_ ? Acceptable : Invalid;
+    }
+
+private:
+    const int& limit_;
+};
+
+}  // namespace
 
 GridInplaceEditor::GridInplaceEditor(InplaceEditorOwner& owner, QWidget* grid)
     : QLineEdit(grid), owner_(owner) {
@@ -13,7 +30,13 @@ GridInplaceEditor::GridInplaceEditor(InplaceEditorOwner& owner, QWidget* grid)
     setContextMenuPolicy(Qt::NoContextMenu);
     setAcceptDrops(false);
     setDragEnabled(false);
+    setValidator(new ByteLimitValidator(byteLimit_, this));
     hide();
+}
+
+void GridInplaceEditor::setByteLimit(int bytes) {
+    byteLimit_ = bytes;
+    setMaxLength(bytes > 0 ? bytes : 32767);
 }
 
 void GridInplaceEditor::load(const QString& text) {

@@ -32,6 +32,11 @@ public:
     // already shows that text (a reload keeps the caret where it is).
     void load(const QString& text);
 
+    // The field's size: the most bytes its text may take as stored (UTF-8),
+    // so that nothing typed is cut off, least of all inside a character.
+    // 0: no limit.
+    void setByteLimit(int bytes);
+
     // Whether `event` would change the text.
     static bool changesText(const QKeyEvent* event);
     // Whether `event` belongs to the grid rather than to the editor, given
@@ -46,4 +51,5 @@ protected:
 
 private:
     InplaceEditorOwner& owner_;
+    int byteLimit_ = 0;
 };

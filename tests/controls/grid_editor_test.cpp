@@ -56,6 +56,19 @@ TEST_F(Editor, AcceptsAtMostTwelveCharactersAndItsTextIsPosted) {
     EXPECT_EQ(data.aStr->asString(), "abcdefghijkl");
 }
 
+TEST_F(Editor, TheLimitCountsTheBytesAsStored) {
+    addRecord({1, "", true, "aa"});
+    click(0, kAStr);
+    // Five characters of three bytes each: only four fit into twelve bytes.
+    const QString wide = QString::fromUtf8("\u4e00\u4e8c\u4e09\u56db\u4e94");
+    for (QChar c : wide) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(QApplication::focusWidget(), &press);
+    }
+    key(Qt::Key_Return);
+    EXPECT_EQ(data.aStr->asString(), wide.left(4).toStdString());
+}
+
 TEST_F(Editor, PendingTextIsWrittenBeforeAPost) {
     addRecord({1, "old", true, "aa"});
     click(0, kAStr);
