@@ -19,22 +19,30 @@ int hexDigit(char c) {
 }
 
 // Length of the UTF-8 sequence that starts at `at`, or 1 for a byte that does
-// not start a complete, well-formed one.
+// not start a complete, well-formed one. Well-formed excludes overlong forms,
+// surrogates and values above U+10FFFF, which the second byte's range rules out.
 std::size_t sequenceLength(std::string_view text, std::size_t at) {
     const auto lead = static_cast<unsigned char>(text[at]);
     std::size_t length = 1;
-    if ((lead & 0xE0) == 0xC0) {
+    unsigned char low = 0x80;  // range of the second byte
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
         length = 2;
-    } else if ((lead & 0xF0) == 0xE0) {
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
         length = 3;
-    } else if ((lead & 0xF8) == 0xF0) {
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
         length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
     }
     if (at + length > text.size()) {
         return 1;
     }
     for (std::size_t i = 1; i < length; ++i) {
-        if ((static_cast<unsigned char>(text[at + i]) & 0xC0) != 0x80) {
+        const auto next = static_cast<unsigned char>(text[at + i]);
+        if (next < (i == 1 ? low : 0x80) || next > (i == 1 ? high : 0xBF)) {
             return 1;
         }
     }

@@ -174,6 +174,12 @@ TEST_F(FieldTest, StringsAreCutToTheirSizeWithoutSplittingACharacter) {
          "\xC3\xA9"},
         {"a\xC3\xA9", "a"},
         {"\xE4\xB8\xAD", ""},
+        // Sequences that are not well-formed UTF-8 are bytes of one character each:
+        // an overlong form, a surrogate, a value above U+10FFFF, a lead byte F5.
+        {"a\xC0\x80", "a\xC0"},
+        {"a\xED\xA0\x80", "a\xED"},
+        {"\xF4\x90\x80\x80", "\xF4\x90"},
+        {"\xF5\x80\x80\x80", "\xF5\x80"},
     };
     for (const CutCase& c : intoStrShowCheck) {
         SCOPED_TRACE(c.text);
