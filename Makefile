@@ -15,11 +15,13 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 # UBSan, with clang, plus the libFuzzer targets of fuzz/. `make test` runs its
 # tests and each fuzzer for FUZZ_TEST_SECONDS; `make fuzz` runs each fuzzer for
 # FUZZ_SECONDS and keeps the grown corpora in $(SANITIZE_BUILD)/fuzz-corpus.
+# FUZZ_JOBS fuzzers run at a time.
 SANITIZE_BUILD    ?= $(BUILD)/sanitize
 SANITIZE_FLAGS    ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCHECKGRID_WITH_QT=OFF \
                      -DCHECKGRID_WITH_BENCH=OFF -DCHECKGRID_SANITIZE=ON -DCHECKGRID_FUZZ=ON
 FUZZ_SECONDS      ?= 300
 FUZZ_TEST_SECONDS ?= 15
+FUZZ_JOBS         ?= $(JOBS)
 
 .PHONY: all deps configure build run test bench clean sanitize-build sanitize fuzz
 
@@ -50,7 +52,7 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 	@$(MAKE) --no-print-directory sanitize
-	FUZZ_JOBS=$(JOBS) tools/run-fuzz.sh $(SANITIZE_BUILD) $(FUZZ_TEST_SECONDS)
+	FUZZ_JOBS=$(FUZZ_JOBS) tools/run-fuzz.sh $(SANITIZE_BUILD) $(FUZZ_TEST_SECONDS)
 
 $(SANITIZE_BUILD)/CMakeCache.txt:
 	CC=clang CXX=clang++ cmake -S . -B $(SANITIZE_BUILD) $(SANITIZE_FLAGS)
@@ -63,7 +65,8 @@ sanitize: sanitize-build
 	cd $(SANITIZE_BUILD) && ctest --output-on-failure -j$(JOBS)
 
 fuzz: sanitize-build
-	FUZZ_CORPUS=$(abspath $(SANITIZE_BUILD))/fuzz-corpus tools/run-fuzz.sh $(SANITIZE_BUILD) $(FUZZ_SECONDS)
+	FUZZ_JOBS=$(FUZZ_JOBS) FUZZ_CORPUS=$(abspath $(SANITIZE_BUILD))/fuzz-corpus \
+	    tools/run-fuzz.sh $(SANITIZE_BUILD) $(FUZZ_SECONDS)
 
 bench: build
 	@tools/run-bench.sh $(BUILD)
