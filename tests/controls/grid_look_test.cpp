@@ -205,5 +205,21 @@ TEST_F(Look, DraggingATitleBorderResizesAndDraggingATitleMovesTheColumn) {
     EXPECT_EQ(data.aInt->asInteger(), 1);
 }
 
+TEST_F(Look, ColumnsWiderThanTheGridScrollTheCurrentOneIntoView) {
+    addRecord({1, "x", true, "aa"});
+    const QRect aStr = grid->titleRect(kAStr);
+    const QPoint border(aStr.right() + 1, aStr.center().y());
+    dragTitle(border, QPoint(grid->width() - 30, border.y()));
+    ASSERT_GT(grid->titleRect(kStrShowCheck).right(), grid->width());
+    key(Qt::Key_End);
+    const QRect last = grid->cellRect(0, kStrShowCheck);
+    EXPECT_TRUE(grid->rect().contains(last)) << "scrolled into view";
+    EXPECT_EQ(shownState(0, kStrShowCheck), "checked");
+    EXPECT_LT(grid->cellRect(0, kAInt).left(), 0) << "scrolled out on the left";
+    key(Qt::Key_Home);
+    EXPECT_GT(grid->cellRect(0, kAInt).left(), 0);
+    EXPECT_TRUE(grid->rect().contains(grid->cellRect(0, kAInt)));
+}
+
 }  // namespace
 }  // namespace gridtest
