@@ -5,6 +5,7 @@
 
 #include "tests/app/QStringPrinter.h"
 
+#include <QIcon>
 #include <QWidget>
 #include <functional>
 
@@ -108,6 +109,16 @@ TEST(ErrorBox, CancelsAMouseCaptureBeforeShowing) {
     sendUserEvent(widget);
     EXPECT_EQ(grabberDuringBox, nullptr);
     EXPECT_EQ(seeing.shown.size(), 1u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Application, CarriesTheProgramIconForItsWindows) {
+    const QIcon icon = QApplication::windowIcon();
+    ASSERT_FALSE(icon.isNull());
+    EXPECT_EQ(icon.pixmap(32, 32).size(), QSize(32, 32));
 }
 
 }  // namespace
