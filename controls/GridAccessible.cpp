@@ -71,7 +71,7 @@ public:
         state.selectable = true;
         state.selected = isCurrent();
         state.focused = isCurrent() && grid_->hasFocusWithin();
-        state.readOnly = !grid_->cellMayChange(column_) || grid_->currentRow() != row_;
+        state.readOnly = !grid_->cellMayChange(column_);
         if (const auto box = grid_->cellCheckState(row_, column_)) {
             state.checkable = true;
             state.checked = *box == TCheckBoxState::cbChecked;
