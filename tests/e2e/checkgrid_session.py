@@ -336,9 +336,7 @@ class Window:
         self.app = wait_for("checkgrid on the accessibility bus", find_app, timeout=20)
         self.frame = wait_for("the window Form1", lambda: self.top_level("Form1"))
         self.xid = wait_for("the X window Form1", lambda: self._xdotool_search("^Form1$"))
-        # No window manager runs under Xvfb: give the window the keyboard as
-        # one would when it is mapped.
-        self.xdo("windowfocus", "--sync", self.xid)
+        self.take_keyboard(self.xid)
         self.grid = self.find(pyatspi.ROLE_TABLE)
         self.origin = extents(self.frame)[:2]
         wait_for("the grid holding the focus", lambda: self.focused_control() == "DBGrid1")
@@ -365,18 +363,23 @@ class Window:
     # -- X input
 
     def xdo(self, *args):
-        result = subprocess.run(["xdotool"] + [str(a) for a in args], capture_output=True,
-                                text=True, timeout=10)
+        try:
+            result = subprocess.run(["xdotool"] + [str(a) for a in args], capture_output=True,
+                                    text=True, timeout=10)
+        except subprocess.TimeoutExpired:
+            raise Failed(f"xdotool {' '.join(map(str, args))} did not finish")
         if result.returncode != 0 and args[0] != "search":
             raise Failed(f"xdotool {' '.join(map(str, args))}: {result.stderr.strip()}")
         return result.stdout.strip()
 
     def _xdotool_search(self, name):
-        found = self.xdo("search", "--onlyvisible", "--pid", self.process.pid, "--name", name)
+        found = self.xdo("search", "--all", "--onlyvisible", "--pid", self.process.pid, "--name", name)
         return found.splitlines()[0] if found else None
 
     def click_at(self, x, y, button=1):
-        self.xdo("mousemove", "--sync", x, y, "click", button)
+        # One xdotool call: the server takes the move before the press. (Its
+        # --sync waits for ever now and then when the pointer is already close.)
+        self.xdo("mousemove", x, y, "click", button)
 
     def click(self, accessible, dx=None, dy=None):
         """A left click in the accessible object's box: its centre, or dx, dy
@@ -509,12 +512,24 @@ class Window:
 
     def answer(self, caption, key):
         """Answers the box with a key, as the user does, and waits until it is gone."""
-        _, _, _, xid = self.message_box(caption)
-        # Without a window manager the box may not own the keyboard yet.
-        self.xdo("windowfocus", "--sync", xid)
+        xid = wait_for(f"the X window of {caption!r}",
+                       lambda: self._xdotool_search(f"^{caption}$"))
+        self.take_keyboard(xid)
         self.key(key)
         wait_for(f"the box {caption!r} to close", lambda: self.top_level(caption) is None)
-        self.xdo("windowfocus", "--sync", self.xid)
+        # The keyboard falls back to the root window; a window manager would
+        # hand it to the main window again.
+        self.take_keyboard(self.xid, patience=0.3)
+
+    def take_keyboard(self, xid, patience=2.0):
+        """Waits until the X window holds the keyboard, as the program asks
+        when it shows a window. Where it does not arrive, the focus is given
+        as a window manager would."""
+        try:
+            wait_for(f"the keyboard in window {xid}",
+                     lambda: self.xdo("getwindowfocus") == str(xid), timeout=patience)
+        except Failed:
+            self.xdo("windowfocus", "--sync", xid)
 
     # -- screenshots
 
