@@ -1,7 +1,7 @@
 # One-command set-up: `make run` and `make test` install what is missing, build and go.
 BUILD    ?= build
 JOBS     ?= 2
-CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
 # Debian packages the build, the tests and the screenshots need.
 PACKAGES := cmake g++ make pkg-config \
