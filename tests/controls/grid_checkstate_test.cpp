@@ -8,15 +8,15 @@ namespace {
 
 struct CheckStateCase {
     const char* name;
-    ColumnSpec column;
+    StoredColumn column;
     std::optional<std::string> value;  // written by the field's text conversion; nullopt: null
     std::string shown;                 // "checked", "clear", "grey" or "no box"
     std::string afterClick;            // the field's text after one click
 };
 
-const ColumnSpec kAIntKeys{"AInt", true, {"1", "0"}, std::nullopt};
-const ColumnSpec kStrKeys{"StrShowCheck", true, {"aa", "bb"}, 65};
-const ColumnSpec kBoolean{"ABoolean", std::nullopt, {}, 63};
+const StoredColumn kAIntKeys{"AInt", true, {"1", "0"}, std::nullopt};
+const StoredColumn kStrKeys{"StrShowCheck", true, {"aa", "bb"}, 65};
+const StoredColumn kBoolean{"ABoolean", std::nullopt, {}, 63};
 
 class CheckStateTable : public GridFixture, public testing::WithParamInterface<CheckStateCase> {
 protected:

@@ -61,23 +61,23 @@ inline PropertyValue collection(std::vector<PropertyValue::Settings> items) {
 }
 
 // One stored column: FieldName, and Checkboxes, KeyList, Width when given.
-struct ColumnSpec {
+struct StoredColumn {
     std::string fieldName;
     std::optional<bool> checkboxes;
     std::vector<std::string> keyList;
     std::optional<int> width;
 };
 
-inline PropertyValue::Settings columnSettings(const ColumnSpec& spec) {
-    PropertyValue::Settings settings{{"FieldName", text(spec.fieldName)}};
-    if (spec.checkboxes) {
-        settings.emplace_back("Checkboxes", identifier(*spec.checkboxes ? "True" : "False"));
+inline PropertyValue::Settings columnSettings(const StoredColumn& stored) {
+    PropertyValue::Settings settings{{"FieldName", text(stored.fieldName)}};
+    if (stored.checkboxes) {
+        settings.emplace_back("Checkboxes", identifier(*stored.checkboxes ? "True" : "False"));
     }
-    if (!spec.keyList.empty()) {
-        settings.emplace_back("KeyList", lines(spec.keyList));
+    if (!stored.keyList.empty()) {
+        settings.emplace_back("KeyList", lines(stored.keyList));
     }
-    if (spec.width) {
-        settings.emplace_back("Width", number(*spec.width));
+    if (stored.width) {
+        settings.emplace_back("Width", number(*stored.width));
     }
     settings.emplace_back("EditButtons", collection({}));
     settings.emplace_back("Footers", collection({}));
@@ -85,7 +85,7 @@ inline PropertyValue::Settings columnSettings(const ColumnSpec& spec) {
 }
 
 // The window's four columns.
-inline std::vector<ColumnSpec> windowColumns() {
+inline std::vector<StoredColumn> windowColumns() {
     return {{"AInt", true, {"1", "0"}, std::nullopt},
             {"AStr", std::nullopt, {}, std::nullopt},
             {"ABoolean", std::nullopt, {}, 63},
@@ -102,9 +102,11 @@ struct Values {
     std::optional<std::string> strShowCheck;
 };
 
+// Its helpers and members are public, so that table-driven tests can pass
+// steps as functions of the fixture.
 class GridFixture : public testing::Test {
-protected:
-    explicit GridFixture(std::vector<ColumnSpec> columns = windowColumns()) {
+public:
+    explicit GridFixture(std::vector<StoredColumn> columns = windowColumns()) {
         QFont windowFont(QStringLiteral("DejaVu Sans"));
         windowFont.setPixelSize(11);
         window.setFont(windowFont);
@@ -113,8 +115,8 @@ protected:
         grid->setParent(&window);
         grid->setObjectName(QStringLiteral("DBGrid1"));
         std::vector<PropertyValue::Settings> stored;
-        for (const ColumnSpec& spec : columns) {
-            stored.push_back(columnSettings(spec));
+        for (const StoredColumn& column : columns) {
+            stored.push_back(columnSettings(column));
         }
         grid->readSetting("Left", number(64));
         grid->readSetting("Top", number(152));

@@ -38,8 +38,8 @@ TEST(GridSettings, TheWindowsStoredSettingsAreAccepted) {
     grid.readSetting("OptionsEx", flags({"dgxFixed3D", "dgxHighlightFocus", "dgxClearSelection"}));
     grid.readSetting("TabOrder", number(1));
     std::vector<PropertyValue::Settings> columns;
-    for (const ColumnSpec& spec : windowColumns()) {
-        columns.push_back(columnSettings(spec));
+    for (const StoredColumn& stored : windowColumns()) {
+        columns.push_back(columnSettings(stored));
     }
     grid.readSetting("Columns", collection(columns));
 
