@@ -512,7 +512,8 @@ void TDBGrid::linkActiveChanged() {
 }
 
 void TDBGrid::linkEditingChanged() {
-    update();
+    // The indicator mark of the current row changes.
+    updateCurrentRow();
 }
 
 void TDBGrid::linkDataSetChanged() {
@@ -546,8 +547,19 @@ void TDBGrid::rowsChanged() {
     }
 }
 
+void TDBGrid::updateCurrentRow() {
+    const int row = currentRow();
+    if (row < 0 || showsBlankRow()) {
+        update();
+        return;
+    }
+    const QRect viewport = geometry_.viewport();
+    const QRect cells = geometry_.withLines(geometry_.indicatorCell(row));
+    update(QRect(viewport.left(), cells.top(), viewport.width(), cells.height()) & viewport);
+}
+
 void TDBGrid::linkRecordChanged(TField* field) {
-    update();
+    updateCurrentRow();
     if (editorShown_ && currentColumn_ < columnCount() &&
         (!field || field == column(currentColumn_).field())) {
         loadEditor();

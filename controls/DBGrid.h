@@ -154,6 +154,9 @@ private:
     void recordWindowChanged();
     // The rows shown may be others now: scroll bar, picture, accessibility.
     void rowsChanged();
+    // A field write or the start of an edit changes only the current record's
+    // row: repaint that row alone (the whole grid when there is none).
+    void updateCurrentRow();
 
     // The in-place editor's requests (InplaceEditorOwner).
     void editorNavigationKey(QKeyEvent* event) override;
@@ -169,8 +172,9 @@ private:
     GridMetrics measure() const;
 
     // Painting.
-    void paintTitleRow(QPainter& painter, const GridCellPainter& cells) const;
-    void paintDataRows(QPainter& painter, const GridCellPainter& cells) const;
+    // Each paints only the cells that meet `dirty`, the region being repainted.
+    void paintTitleRow(QPainter& painter, const GridCellPainter& cells, const QRegion& dirty) const;
+    void paintDataRows(QPainter& painter, const GridCellPainter& cells, const QRegion& dirty) const;
     IndicatorMark currentMark() const;
     CellLook lookOf(int row, int column) const;
 

@@ -3,6 +3,7 @@
 // records the set holds.
 
 #include <QFrame>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOption>
@@ -30,7 +31,10 @@ Qt::Alignment alignmentOf(const TField* field) {
 
 }  // namespace
 
-void TDBGrid::paintEvent(QPaintEvent* /*event*/) {
+void TDBGrid::paintEvent(QPaintEvent* event) {
+    // Qt clips the painter to the region being repainted; cells outside it
+    // are skipped, so that repainting one row costs one row.
+    const QRegion& dirty = event->region();
     QPainter painter(this);
     const GridCellPainter cells(*this);
 
@@ -48,8 +52,8 @@ void TDBGrid::paintEvent(QPaintEvent* /*event*/) {
     const QRect viewport = geometry_.viewport();
     painter.setClipRect(viewport);
     cells.paintEmptyArea(painter, viewport);
-    paintTitleRow(painter, cells);
-    paintDataRows(painter, cells);
+    paintTitleRow(painter, cells, dirty);
+    paintDataRows(painter, cells, dirty);
 
     if (drag_ == Drag::Move && dropIndex_ >= 0) {
         painter.setClipRect(viewport);
@@ -58,12 +62,18 @@ void TDBGrid::paintEvent(QPaintEvent* /*event*/) {
     }
 }
 
-void TDBGrid::paintTitleRow(QPainter& painter, const GridCellPainter& cells) const {
+void TDBGrid::paintTitleRow(QPainter& painter, const GridCellPainter& cells,
+                            const QRegion& dirty) const {
     const GridMetrics& metrics = geometry_.metrics();
     if (metrics.titleHeight <= 0) {
         return;
     }
     const QRect viewport = geometry_.viewport();
+    const QRect titleRow(viewport.left(), viewport.top(), viewport.width(),
+                         metrics.titleHeight + metrics.rowLine);
+    if (!dirty.intersects(titleRow)) {
+        return;
+    }
     const bool raised = optionsEx_.fixed3D;
     if (metrics.indicatorWidth > 0) {
         painter.setClipRect(viewport);
@@ -77,7 +87,8 @@ void TDBGrid::paintTitleRow(QPainter& painter, const GridCellPainter& cells) con
     painter.setClipRect(columnsArea);
     for (int c = 0; c < columnCount(); ++c) {
         const QRect cell = geometry_.titleCell(c);
-        if (!geometry_.withLines(cell).intersects(columnsArea)) {
+        const QRect withLines = geometry_.withLines(cell);
+        if (!withLines.intersects(columnsArea) || !dirty.intersects(withLines)) {
             continue;
         }
         cells.paintTitle(painter, cell, columnTitle(c), titleFont(), raised);
@@ -109,7 +120,8 @@ CellLook TDBGrid::lookOf(int row, int column) const {
     return look;
 }
 
-void TDBGrid::paintDataRows(QPainter& painter, const GridCellPainter& cells) const {
+void TDBGrid::paintDataRows(QPainter& painter, const GridCellPainter& cells,
+                            const QRegion& dirty) const {
     const GridMetrics& metrics = geometry_.metrics();
     const QRect viewport = geometry_.viewport();
     const QRect columnsArea(geometry_.dataLeft(), geometry_.dataTop(),
@@ -122,12 +134,17 @@ void TDBGrid::paintDataRows(QPainter& painter, const GridCellPainter& cells) con
     const int current = currentRow();
 
     for (int row = 0; row < rows; ++row) {
-        if (geometry_.indicatorCell(row).top() > viewport.bottom()) {
+        const QRect indicator = geometry_.indicatorCell(row);
+        if (indicator.top() > viewport.bottom()) {
             break;
+        }
+        const QRect rowArea(viewport.left(), indicator.top(), viewport.width(),
+                            indicator.height() + metrics.rowLine);
+        if (!dirty.intersects(rowArea)) {
+            continue;
         }
         if (metrics.indicatorWidth > 0) {
             painter.setClipRect(viewport);
-            const QRect indicator = geometry_.indicatorCell(row);
             cells.paintIndicator(painter, indicator,
                                  row == current ? currentMark() : IndicatorMark::None, raised);
             cells.paintLines(painter, indicator, metrics.colLine, metrics.rowLine, true);
@@ -140,7 +157,8 @@ void TDBGrid::paintDataRows(QPainter& painter, const GridCellPainter& cells) con
         }
         for (int c = 0; c < columnCount(); ++c) {
             const QRect cell = geometry_.dataCell(row, c);
-            if (!geometry_.withLines(cell).intersects(columnsArea)) {
+            const QRect withLines = geometry_.withLines(cell);
+            if (!withLines.intersects(columnsArea) || !dirty.intersects(withLines)) {
                 continue;
             }
             const TDBGridColumn& shown = column(c);
