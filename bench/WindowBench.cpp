@@ -7,6 +7,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QImage>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
@@ -64,6 +66,14 @@ void WindowToggleCheckBoxCell(benchmark::State& state) {
         set.post();
         QApplication::processEvents();
         state.ResumeTiming();
+    }
+    // What the screen shows after a click must be what a full repaint gives.
+    clickAndRepaint(grid, cell);
+    const QImage shown = form->screen()->grabWindow(form->winId()).toImage();
+    const QImage full = form->grab().toImage();
+    if (shown.convertToFormat(QImage::Format_RGB32) != full.convertToFormat(QImage::Format_RGB32)) {
+        state.SkipWithError("the screen after a click differs from a full repaint");
+        return;
     }
     const std::int64_t clicks = state.iterations();
     if (toggles != clicks || counter.paints(grid) < clicks ||
