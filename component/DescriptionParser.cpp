@@ -368,6 +368,11 @@ private:
         if (!isSettingName(name)) {
             fail(line.number, "invalid setting name: " + std::string(name));
         }
+        // Reserved, so that "component = 1" and "component= 1" read alike: as a
+        // malformed header, never as a setting.
+        if (name == "component") {
+            fail(line.number, "component begins a component header, not a setting");
+        }
         std::string_view valueText = trim(line.content.substr(equals + 1));
         PropertyValue value;
         value.line = line.number;

@@ -209,6 +209,14 @@ const Malformed malformedDescriptions[] = {
     {"field of another class",
      "component Window1 TFakeWindow\n  component Unbindable TFakeControl\n",
      "Line 2: field Unbindable has another class"},
+    // The header keyword is no setting name, however the line is spaced.
+    {"header keyword as a setting", "component Window1 TFakeWindow\n  component= 5\n",
+     "Line 2: component begins a component header, not a setting"},
+    {"header keyword with an equals sign", "component Window1 TFakeWindow\n  component = 5\n",
+     "Line 2: a component header needs a name and a class: component Name Class"},
+    {"header keyword as an item setting",
+     "component Window1 TFakeWindow\n  Columns = items\n    item\n      component= 5\n",
+     "Line 4: component begins a component header, not a setting"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Table, MalformedDescription, testing::ValuesIn(malformedDescriptions),
