@@ -13,7 +13,7 @@ public:
     // argv goes to Qt only; the program reads no arguments of its own.
     TApplication(int& argc, char** argv);
 
-    // "checkgrid" for the executable checkgrid: the error box's caption.
+    // "Checkgrid" for the executable checkgrid: the error box's caption.
     QString title() const { return title_; }
     // The executable's file name without its path.
     QString moduleName() const;

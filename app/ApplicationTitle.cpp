@@ -9,5 +9,5 @@ QString applicationTitleFromFile(const QString& executablePath) {
     if (name.isEmpty()) {
         return name;
     }
-    return name.left(1) + name.mid(1).toLower();
+    return name.left(1).toUpper() + name.mid(1).toLower();
 }

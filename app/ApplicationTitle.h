@@ -4,6 +4,7 @@
 
 #include <QString>
 
-// Drops the path, cuts the name at its first ".", and lowers every character
-// after the first: "/opt/DEMO.EXE" gives "Demo", "checkgrid" stays "checkgrid".
+// Drops the path, cuts the name at its first ".", capitalises the first
+// character and lowers every character after it: "/opt/DEMO.EXE" gives "Demo",
+// "checkgrid" gives "Checkgrid".
 QString applicationTitleFromFile(const QString& executablePath);

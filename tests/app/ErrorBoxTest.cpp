@@ -65,7 +65,7 @@ TEST(ErrorBox, ShowsEachErrorCaptionedWithTheApplicationTitle) {
         {"empty message", [] { throw Exception(""); }, ""},
         {"silent abort", [] { throw EAbort(); }, nullptr},
     };
-    EXPECT_EQ(application().title(), "app_tests");
+    EXPECT_EQ(application().title(), "App_tests");
     for (const RaisedError& error : errors) {
         SCOPED_TRACE(error.what);
         ScriptedDialogs dialogs;
@@ -78,7 +78,7 @@ TEST(ErrorBox, ShowsEachErrorCaptionedWithTheApplicationTitle) {
         }
         ASSERT_EQ(dialogs.shown.size(), 1u);
         const DialogRequest& box = dialogs.shown[0];
-        EXPECT_EQ(box.caption, "app_tests");
+        EXPECT_EQ(box.caption, "App_tests");
         EXPECT_EQ(box.icon, DialogIcon::Error);
         EXPECT_EQ(box.text, QString::fromUtf8(error.text));
         EXPECT_EQ(box.buttons, std::vector<DialogButton>{DialogButton::Ok});

@@ -61,7 +61,7 @@ TEST_P(ApplicationTitle, ComesFromTheExecutablesFileName) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ApplicationTitle,
-    testing::Values(TextCase{"/usr/local/bin/checkgrid", "checkgrid"}, TextCase{"DEMO.EXE", "Demo"},
+    testing::Values(TextCase{"/usr/local/bin/checkgrid", "Checkgrid"}, TextCase{"DEMO.EXE", "Demo"},
                     TextCase{"/opt/My.Check.Grid", "My"}, TextCase{"/a.b/CheckGrid", "Checkgrid"},
                     TextCase{"ÄRGER.bin", "Ärger"}, TextCase{".hidden", ""}, TextCase{"", ""}));
 

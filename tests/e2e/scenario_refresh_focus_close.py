@@ -5,7 +5,7 @@ Shift+Tab and the arrow keys; closing the window with a record being inserted
 
 from checkgrid_session import check, main, wait_for
 
-ERROR_CAPTION = "checkgrid"  # the application title: the executable's name
+ERROR_CAPTION = "Checkgrid"  # the application title, from the executable's name
 BLANK_ROW = [{c: ("", None) for c in ("AInt", "AStr", "ABoolean", "StrShowCheck")}]
 
 
