@@ -2,6 +2,8 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmap>
+#include <QPixmapCache>
 #include <QStyle>
 #include <QStyleOption>
 #include <QWidget>
@@ -145,9 +147,21 @@ void GridCellPainter::paintText(QPainter& painter, const QRect& cell, const QStr
 void GridCellPainter::paintCheckBox(QPainter& painter, const QRect& cell, TCheckBoxState state,
                                     QSize boxSize, CellLook look) const {
     paintBackground(painter, cell, look);
+    const QRect box = checkBoxRect(cell, boxSize);
+    painter.save();
+    painter.setClipRect(cell, Qt::IntersectClip);
+    painter.drawPixmap(box.topLeft(), checkBoxImage(state, box.size(), background(look)));
+    painter.restore();
+    if (look.focusFrame) {
+        paintFocusFrame(painter, cell, background(look));
+    }
+}
+
+QPixmap GridCellPainter::checkBoxImage(TCheckBoxState state, QSize size,
+                                       const QColor& background) const {
     QStyleOptionButton option;
     option.initFrom(&widget_);
-    option.rect = checkBoxRect(cell, boxSize);
+    option.rect = QRect(QPoint(0, 0), size);
     // Enabled and not pressed whatever the grid's own state; never hovered.
     option.state = QStyle::State_Enabled;
     switch (state) {
@@ -161,13 +175,32 @@ void GridCellPainter::paintCheckBox(QPainter& painter, const QRect& cell, TCheck
             option.state |= QStyle::State_NoChange;
             break;
     }
-    painter.save();
-    painter.setClipRect(cell, Qt::IntersectClip);
-    widget_.style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &painter, &widget_);
-    painter.restore();
-    if (look.focusFrame) {
-        paintFocusFrame(painter, cell, background(look));
+    // The style draws its box with a gradient and antialiasing, which costs
+    // more than the rest of a row. Drawn once for each look on the cell's own
+    // background, the image has the very pixels the style would draw in the
+    // cell, and every later cell copies it.
+    const qreal ratio = widget_.devicePixelRatioF();
+    const QString key = QStringLiteral("checkgrid-grid-box-%1-%2x%3-%4-%5-%6-%7-%8")
+                            .arg(static_cast<int>(state))
+                            .arg(size.width())
+                            .arg(size.height())
+                            .arg(background.rgba(), 0, 16)
+                            .arg(option.palette.cacheKey())
+                            .arg(static_cast<int>(option.palette.currentColorGroup()))
+                            .arg(reinterpret_cast<quintptr>(widget_.style()), 0, 16)
+                            .arg(ratio);
+    QPixmap image;
+    if (QPixmapCache::find(key, &image)) {
+        return image;
     }
+    image = QPixmap(size * ratio);
+    image.setDevicePixelRatio(ratio);
+    image.fill(background);
+    QPainter painter(&image);
+    widget_.style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &painter, &widget_);
+    painter.end();
+    QPixmapCache::insert(key, image);
+    return image;
 }
 
 void GridCellPainter::paintBlank(QPainter& painter, const QRect& cell, CellLook look) const {

@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPixmap>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -60,6 +61,9 @@ private:
     void paintBackground(QPainter& painter, const QRect& cell, CellLook look) const;
     void paintFocusFrame(QPainter& painter, const QRect& cell, const QColor& background) const;
     void paintMark(QPainter& painter, const QRect& cell, IndicatorMark mark) const;
+    // The style's check box of `size` on `background`, drawn once and kept in
+    // the application's pixmap cache.
+    QPixmap checkBoxImage(TCheckBoxState state, QSize size, const QColor& background) const;
 
     const QWidget& widget_;
 };

@@ -1,9 +1,17 @@
-// The grid repaints only what a change touches (the current row after a field
-// write or the start of an edit); what the screen shows afterwards must still
-// be what a full repaint of the window gives.
+// What the grid does to paint quickly must not show: it repaints only what a
+// change touches (the current row after a field write or the start of an
+// edit), yet the screen then shows what a full repaint draws; and it copies
+// its check boxes from images drawn once, yet every box has the pixels the
+// style draws for its state and background.
 
+#include <QPainter>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOption>
 #include <functional>
+
+#include "controls/GridCellPainter.h"
+#include "controls/GridGeometry.h"
 
 #include "tests/controls/grid_fixture.h"
 
@@ -92,6 +100,52 @@ const Change kChanges[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Changes, Repaint, testing::ValuesIn(kChanges));
+
+class CheckBoxImages : public GridFixture {
+protected:
+    // The style's box for `state` drawn straight onto the cell's background.
+    QImage styleBox(QStyle::State state, QSize size, const QColor& background) const {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(background);
+        QPainter painter(&image);
+        QStyleOptionButton option;
+        option.initFrom(grid);
+        option.rect = QRect(QPoint(0, 0), size);
+        option.state = QStyle::State_Enabled | state;
+        grid->style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &painter, grid);
+        return image;
+    }
+    QImage shownBox(int row, int column) const {
+        const QRect box =
+            checkBoxRect(grid->cellRect(row, column), GridCellPainter::checkBoxSize(*grid));
+        return grid->grab(box).toImage().convertToFormat(QImage::Format_RGB32);
+    }
+};
+
+TEST_F(CheckBoxImages, EveryBoxHasThePixelsTheStyleDrawsForItsStateAndBackground) {
+    // AInt 1, 0 and null: ticked, clear and grey; the same again in
+    // StrShowCheck with aa, bb and null.
+    addRecord({1, "a", true, "aa"});
+    addRecord({0, "b", false, "bb"});
+    addRecord({std::nullopt, "c", std::nullopt, std::nullopt});
+    set().first();
+    QApplication::processEvents();
+    const QColor base = grid->palette().color(QPalette::Base);
+    const QColor highlight = grid->palette().color(QPalette::Highlight);
+    const QSize size = shownBox(0, kAInt).size();
+    const QStyle::State states[] = {QStyle::State_On, QStyle::State_Off, QStyle::State_NoChange};
+    for (int row = 0; row < 3; ++row) {
+        // The current cell (row 0, AInt, the grid focused) is highlighted.
+        EXPECT_EQ(shownBox(row, kAInt), styleBox(states[row], size, row == 0 ? highlight : base))
+            << "AInt, row " << row;
+        EXPECT_EQ(shownBox(row, kStrShowCheck), styleBox(states[row], size, base))
+            << "StrShowCheck, row " << row;
+    }
+    // A toggle shows the other state's pixels at once.
+    click(0, kStrShowCheck);
+    QApplication::processEvents();
+    EXPECT_EQ(shownBox(0, kStrShowCheck), styleBox(QStyle::State_Off, size, highlight));
+}
 
 }  // namespace
 }  // namespace gridtest
