@@ -92,27 +92,6 @@ std::string RecordLayout::checkBuffer(const std::uint8_t* buffer) const {
     return {};
 }
 
-void RecordLayout::get(const std::uint8_t* buffer, std::size_t column, FieldValue* value) const {
-    const Field& field = fields_[column];
-    value->null = isNull(buffer, column);
-    value->integer = 0;
-    value->bytes.clear();
-    if (value->null) {
-        return;
-    }
-    switch (field.type) {
-        case kTypeInt32:
-            value->integer = integerAt(buffer, column);
-            break;
-        case kTypeBoolean:
-            value->integer = integerAt(buffer, column);
-            break;
-        default:
-            value->bytes.assign(stringAt(buffer, column));
-            break;
-    }
-}
-
 void RecordLayout::put(std::uint8_t* buffer, std::size_t column, const FieldValue& value) const {
     const Field& field = fields_[column];
     std::uint8_t* place = buffer + field.offset;

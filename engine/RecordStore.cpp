@@ -134,17 +134,25 @@ Status RecordStore::checkColumn(std::size_t column) const {
 
 Status RecordStore::getField(const std::uint8_t* buffer, std::size_t column,
                              FieldValue* value) const {
+    // Record sets read every field of every record they show: the checks run
+    // inline, and a message is built only when one fails.
+    if (!loaded() || column >= columns_.size() || buffer == nullptr || value == nullptr ||
+        !layout_.fieldReadable(buffer, column)) [[unlikely]] {
+        return getFieldFailure(buffer, column, value);
+    }
+    layout_.get(buffer, column, value);
+    return kOk;
+}
+
+Status RecordStore::getFieldFailure(const std::uint8_t* buffer, std::size_t column,
+                                    const FieldValue* value) const {
     if (Status status = checkColumn(column); status != kOk) {
         return status;
     }
     if (buffer == nullptr || value == nullptr) {
         return fail(kErrNullArgument, "getField needs a record buffer and a value to fill");
     }
-    if (std::string problem = layout_.checkBufferField(buffer, column); !problem.empty()) {
-        return fail(kErrCorruptBuffer, std::move(problem));
-    }
-    layout_.get(buffer, column, value);
-    return kOk;
+    return fail(kErrCorruptBuffer, layout_.checkBufferField(buffer, column));
 }
 
 Status RecordStore::putField(std::uint8_t* buffer, std::size_t column,

@@ -69,6 +69,9 @@ public:
 
 private:
     Status checkColumn(std::size_t column) const;
+    // The failure getField() reports for arguments it cannot read.
+    Status getFieldFailure(const std::uint8_t* buffer, std::size_t column,
+                           const FieldValue* value) const;
 
     std::vector<PacketColumn> packetColumns_;
     std::vector<ColumnDesc> columns_;
