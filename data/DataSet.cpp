@@ -70,11 +70,9 @@ void TDataSet::databaseError(std::string_view message) const {
     throw EDatabaseError(name() + ": " + std::string(message));
 }
 
-void TDataSet::check(dsengine::Status status) const {
-    if (status < 0) {
-        throw EDBClient(store_ ? store_->statusText(status) : std::string(msg::kEngineNotLoaded),
-                        status);
-    }
+void TDataSet::engineFailure(dsengine::Status status) const {
+    throw EDBClient(store_ ? store_->statusText(status) : std::string(msg::kEngineNotLoaded),
+                    status);
 }
 
 void TDataSet::checkActive() const {

@@ -153,8 +153,14 @@ protected:
     bool allowInserts_ = true;
     bool allowDeletes_ = true;
 
-    // Throws EDBClient with the engine's text for a failure status.
-    void check(dsengine::Status status) const;
+    // Throws EDBClient with the engine's text for a failure status. Inline:
+    // every read of a record or a field passes here.
+    void check(dsengine::Status status) const {
+        if (status < 0) [[unlikely]] {
+            engineFailure(status);
+        }
+    }
+    [[noreturn]] void engineFailure(dsengine::Status status) const;
 
 private:
     friend class TField;
