@@ -19,6 +19,7 @@
 #include <random>
 
 #include "app/Application.h"
+#include "controls/DBCheckBox.h"
 #include "form/ComponentClasses.h"
 #include "form/Form1.h"
 #include "form/StoredDescription.h"
@@ -159,6 +160,64 @@ TEST_F(RandomUse, WindowAndStoredRecordsFollowEveryEvent) {
     for (const std::string& line : unexpectedErrors) {
         ADD_FAILURE() << "an error box the window should not show (seed " << seed << "): " << line;
     }
+}
+
+// The checks themselves: they pass what the user did and catch what nobody did.
+
+TEST_F(RandomUse, ChecksSeeAStoredRecordChangedBehindTheWindow) {
+    dataSet->append();
+    dataSet->post();
+    dataSet->append();
+    dataSet->post();
+    WindowAgreement agreement(*form, *dataSet);
+    PostedRecords posted(dataSet->storedRecords());
+    ASSERT_EQ(agreement.check(dataSet->storedRecords()), std::nullopt);
+
+    posted.beforeEvent(*form, *dataSet);
+    dataSet->changeBehindTheWindow(1, 7);
+    const std::vector<RecordValues> stored = dataSet->storedRecords();
+    EXPECT_NE(agreement.check(stored), std::nullopt) << "the grid still shows the old AInt";
+    EXPECT_NE(posted.afterEvent(stored), std::nullopt) << "a record changed that nobody edited";
+}
+
+TEST_F(RandomUse, ChecksAcceptOnlyTheChangeTheEventCouldMake) {
+    dataSet->append();
+    dataSet->post();
+    dataSet->append();
+    dataSet->post();  // two records: AInt 1, 1; the second is current
+    PostedRecords posted(dataSet->storedRecords());
+
+    // An edit posted in one event, with the AInt box's toggle still pending.
+    dataSet->edit();
+    dataSet->fieldByName("AStr")->setAsString("x");
+    form->DBCheckBox2->setFocus();
+    form->DBCheckBox2->toggle();  // ticked to clear, pending
+    posted.beforeEvent(*form, *dataSet);
+    dataSet->post();
+    EXPECT_EQ(posted.afterEvent(dataSet->storedRecords()), std::nullopt);
+    EXPECT_EQ(dataSet->storedRecords().back().aInt, "0");
+
+    // A change stored by an event that began in Browse.
+    posted.beforeEvent(*form, *dataSet);
+    dataSet->edit();
+    dataSet->fieldByName("AStr")->setAsString("y");
+    dataSet->post();
+    EXPECT_NE(posted.afterEvent(dataSet->storedRecords()), std::nullopt);
+
+    // A new record stored with other values than it was composed with.
+    PostedRecords fresh(dataSet->storedRecords());
+    dataSet->insert();
+    fresh.beforeEvent(*form, *dataSet);
+    dataSet->fieldByName("ABoolean")->setAsBoolean(true);
+    dataSet->post();
+    EXPECT_NE(fresh.afterEvent(dataSet->storedRecords()), std::nullopt);
+
+    // Deleting the current record is what Delete does; the model follows.
+    PostedRecords deleting(dataSet->storedRecords());
+    deleting.beforeEvent(*form, *dataSet);
+    dataSet->deleteRecord();
+    EXPECT_EQ(deleting.afterEvent(dataSet->storedRecords()), std::nullopt);
+    EXPECT_EQ(deleting.model().size(), 2u);
 }
 
 }  // namespace

@@ -97,6 +97,21 @@ std::vector<RecordValues> InspectableDataSet::storedRecords() const {
     return records;
 }
 
+void InspectableDataSet::changeBehindTheWindow(int position, std::int32_t aInt) {
+    void* object = nullptr;
+    check(engineloader::entryPoint()(dsengine::kObjectCursor, store_, &object));
+    std::unique_ptr<dsengine::ICursor> cursor(static_cast<dsengine::ICursor*>(object));
+    std::vector<std::uint8_t> buffer(store_->recordSize());
+    check(cursor->moveToPosition(static_cast<std::uint32_t>(position)));
+    check(cursor->getCurrentRecord(buffer.data()));
+    dsengine::FieldValue value;
+    value.null = false;
+    value.integer = aInt;
+    check(store_->putField(buffer.data(), static_cast<std::size_t>(fieldByName("AInt")->fieldNo()),
+                           value));
+    check(cursor->modifyRecord(buffer.data()));
+}
+
 RecordValues currentValues(const TDataSet& dataSet) {
     RecordValues record;
     for (const char* name : {"AInt", "AStr", "ABoolean", "StrShowCheck"}) {

@@ -36,6 +36,11 @@ public:
 
     // Every stored record, first to last, through a fresh cursor.
     std::vector<RecordValues> storedRecords() const;
+
+    // For the checks' own test: gives the stored record at `position`
+    // (1-based) another AInt through the test's cursor, telling nobody; a
+    // fault the checks must notice.
+    void changeBehindTheWindow(int position, std::int32_t aInt);
 };
 
 // The current record as the record set's fields read it (the edited or new
