@@ -6,7 +6,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 # Debian packages the build, the tests and the screenshots need.
 PACKAGES := cmake g++ make pkg-config \
             qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev \
-            xvfb xauth xdotool x11-utils imagemagick dbus-x11 at-spi2-core fonts-dejavu-core fonts-droid-fallback \
+            xvfb xauth xdotool x11-utils imagemagick dbus-x11 at-spi2-core python3-pyatspi gir1.2-atspi-2.0 fonts-dejavu-core fonts-droid-fallback \
             clang libclang-rt-14-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
