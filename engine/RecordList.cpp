@@ -100,6 +100,10 @@ void RecordList::trim(Chunk* chunk) {
 
 RecordList::~RecordList() = default;
 
+RecordList::Chunk& RecordList::chunkById(std::uint32_t id) const {
+    return chunkPages_[id / kChunksPerPage][id % kChunksPerPage];
+}
+
 void RecordList::track(Position* position) {
     tracked_.push_back(position);
 }
@@ -195,7 +199,7 @@ bool RecordList::locate(std::uint64_t bookmark, Position* position) const {
     if ((entry.chunk & kFreeSlot) != 0 || entry.generation != generation) {
         return false;
     }
-    Chunk* chunk = chunks_[entry.chunk].get();
+    Chunk* chunk = &chunkById(entry.chunk);
     const std::uint32_t* begin = chunk->slots.get();
     const std::uint32_t* found = std::find(begin, begin + chunk->count, number);
     *position = {Position::Where::Record, chunk, static_cast<std::uint32_t>(found - begin)};
@@ -226,33 +230,37 @@ void RecordList::releaseSlot(std::uint32_t number) {
 
 RecordList::Chunk* RecordList::newChunkAt(std::size_t order, std::uint32_t records) {
     // Everything that can throw happens before the list changes.
-    auto chunk = std::make_unique<Chunk>();
-    reserveRoom(chunk.get(), records);
+    Chunk fresh;
+    reserveRoom(&fresh, records);
     reserveOneMore(order_);
     counts_.reserve(order_.capacity());
     if (freeChunkIds_.empty()) {
-        reserveOneMore(chunks_);
+        if (chunkIds_ == chunkPages_.size() * kChunksPerPage) {
+            reserveOneMore(chunkPages_);
+            chunkPages_.push_back(std::make_unique<Chunk[]>(kChunksPerPage));
+        }
         // eraseChunk() hands ids back without allocating.
-        freeChunkIds_.reserve(chunks_.capacity());
+        freeChunkIds_.reserve(chunkPages_.size() * kChunksPerPage);
     }
 
+    std::uint32_t id = 0;
     if (freeChunkIds_.empty()) {
-        chunk->id = static_cast<std::uint32_t>(chunks_.size());
-        chunks_.push_back(nullptr);
+        id = chunkIds_++;
     } else {
-        chunk->id = freeChunkIds_.back();
+        id = freeChunkIds_.back();
         freeChunkIds_.pop_back();
     }
-    Chunk* raw = chunk.get();
-    chunks_[raw->id] = std::move(chunk);
-    order_.insert(order_.begin() + static_cast<std::ptrdiff_t>(order), raw);
+    Chunk* chunk = &chunkById(id);
+    *chunk = std::move(fresh);
+    chunk->id = id;
+    order_.insert(order_.begin() + static_cast<std::ptrdiff_t>(order), chunk);
     renumberFrom(order);
     if (order + 1 == order_.size()) {
         counts_.pushBack(0);
     } else {
         counts_.rebuild(order_.size(), [this](std::size_t i) { return order_[i]->count; });
     }
-    return raw;
+    return chunk;
 }
 
 void RecordList::eraseChunk(Chunk* chunk) {
@@ -265,7 +273,7 @@ void RecordList::eraseChunk(Chunk* chunk) {
         counts_.rebuild(order_.size(), [this](std::size_t i) { return order_[i]->count; });
     }
     const std::uint32_t id = chunk->id;
-    chunks_[id].reset();
+    *chunk = Chunk{};  // frees its arrays
     freeChunkIds_.push_back(id);
 }
 
@@ -471,7 +479,8 @@ bool RecordList::mergeIfSparse(Chunk* chunk) {
 
 std::size_t RecordList::memoryBytes() const {
     std::size_t bytes = sizeof(*this);
-    bytes += chunks_.capacity() * sizeof(chunks_[0]);
+    bytes += chunkPages_.capacity() * sizeof(chunkPages_[0]);
+    bytes += chunkPages_.size() * kChunksPerPage * sizeof(Chunk);
     bytes += freeChunkIds_.capacity() * sizeof(std::uint32_t);
     bytes += order_.capacity() * sizeof(Chunk*);
     bytes += counts_.capacityBytes();
@@ -479,8 +488,7 @@ std::size_t RecordList::memoryBytes() const {
     bytes += slotPages_.size() * kSlotsPerPage * sizeof(Slot);
     bytes += tracked_.capacity() * sizeof(Position*);
     for (const Chunk* chunk : order_) {
-        bytes +=
-            sizeof(Chunk) + std::size_t{chunk->allocated} * (sizeof(std::uint32_t) + recordSize_);
+        bytes += std::size_t{chunk->allocated} * (sizeof(std::uint32_t) + recordSize_);
     }
     return bytes;
 }

@@ -118,7 +118,14 @@ private:
     std::uint32_t growStep_;  // chunk arrays grow and shrink by this many records
     std::uint32_t size_ = 0;
 
-    std::vector<std::unique_ptr<Chunk>> chunks_;  // by chunk id
+    // Chunks by id, in pages of kChunksPerPage. The chunks' bookkeeping sits
+    // together, apart from their records: finding a record at a random
+    // position then touches one page of bookkeeping that stays cached, not
+    // one page per chunk.
+    static constexpr std::uint32_t kChunksPerPage = 256;
+    Chunk& chunkById(std::uint32_t id) const;
+    std::vector<std::unique_ptr<Chunk[]>> chunkPages_;
+    std::uint32_t chunkIds_ = 0;  // ids handed out at least once
     std::vector<std::uint32_t> freeChunkIds_;
     std::vector<Chunk*> order_;  // placement order
     FenwickTree counts_;         // record count of each chunk in placement order
