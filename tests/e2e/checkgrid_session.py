@@ -40,8 +40,6 @@ INNER_MARK = "CHECKGRID_E2E_INNER"
 # window description (96 dpi; Xvfb runs at 96 dpi, so nothing is scaled).
 STORED_TEXTS = {"DBText1": (112, 104), "DBText2": (288, 104), "DBText3": (472, 104)}
 BOX_FIELDS = {"DBCheckBox1": "StrShowCheck", "DBCheckBox2": "AInt", "DBCheckBox3": "ABoolean"}
-NAV_HINTS = ["First record", "Prior record", "Next record", "Last record", "Insert record",
-             "Delete record", "Edit record", "Post edit", "Cancel edit", "Refresh data"]
 COLUMNS = ["AInt", "AStr", "ABoolean", "StrShowCheck"]
 CHECK_COLUMNS = ["AInt", "ABoolean", "StrShowCheck"]
 

@@ -10,15 +10,15 @@ def scenario(start_window):
     w = start_window()
 
     def shows(texts=None, boxes=None, row=None, what=""):
-        """Waits until the texts, boxes and grid row 0 read as given."""
+        """Waits until the texts, the boxes and the grid's row 0 read as given."""
         def probe():
-            seen_texts, seen_boxes = w.texts(), w.boxes()
-            seen_row = {c: v for c, v in w.rows()[0].items()}
-            ok = (texts is None or seen_texts == texts) and \
-                 (boxes is None or seen_boxes == boxes) and \
-                 (row is None or all(seen_row[c] == v for c, v in row.items()))
-            return ok or Exception(f"{seen_texts} {seen_boxes} {seen_row}")
-        wait_for(what, lambda: (lambda r: r if r is True else None)(probe()))
+            seen_texts, seen_boxes, seen_row = w.texts(), w.boxes(), w.rows()[0]
+            check((texts is None or seen_texts == texts)
+                  and (boxes is None or seen_boxes == boxes)
+                  and (row is None or all(seen_row[c] == v for c, v in row.items())),
+                  f"texts {seen_texts}, boxes {seen_boxes}, row {seen_row}")
+            return True
+        wait_for(what, probe)
 
     # The AInt box on the empty set: the click inserts (AInt = 1, ticked) and
     # the toggle makes the box clear, held back: DBText1 and the grid keep 1.
