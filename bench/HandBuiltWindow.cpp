@@ -17,10 +17,13 @@
 namespace {
 
 // A control of the window: owned by it, named, placed on its client area.
+// Every component is built as the components expect: loading until all are
+// made, so that work that depends on several settings runs once, at the end.
 template <class Control>
 Control* place(TForm1& form, const char* name, int left, int top, int width, int height) {
     auto* control = new Control(&form);
     control->setName(name);
+    control->beginLoading();
     control->setParentComponent(&form);
     control->setGeometry(left, top, width, height);
     return control;
@@ -56,6 +59,7 @@ template <class Field>
 Field* field(TForm1& form, const char* name, const char* fieldName, TDataSet* dataSet) {
     auto* made = new Field(&form);
     made->setName(name);
+    made->beginLoading();
     made->setFieldName(fieldName);
     made->setDataSet(dataSet);
     return made;
@@ -80,8 +84,15 @@ std::unique_ptr<TForm1> buildForm1ByHand() {
     auto window = std::make_unique<TForm1>();
     TForm1& form = *window;
     form.setName("Form1");
-    form.move(201, 206);
-    form.resize(574, 438);
+    form.beginLoading();
+    // The outer bounds (frame included) are the window's own settings: it
+    // fits its client area to them once the frame is known.
+    for (const auto& [name, value] : {std::pair{"Left", 201}, std::pair{"Top", 206},
+                                      std::pair{"Width", 574}, std::pair{"Height", 438}}) {
+        PropertyValue number;
+        number.integer = value;
+        form.readSetting(name, number);
+    }
     form.setWindowTitle(QStringLiteral("Form1"));
     QPalette palette = form.palette();
     palette.setColor(QPalette::Window, palette.color(QPalette::Button));
@@ -94,6 +105,7 @@ std::unique_ptr<TForm1> buildForm1ByHand() {
     // The record set first, so that the controls can name their source.
     auto* dataSet = new TClientDataSet(&form);
     dataSet->setName("ClientDataSet1");
+    dataSet->beginLoading();
     dataSet->AfterInsert = [&form](TDataSet& set) { form.ClientDataSet1AfterInsert(set); };
     dataSet->setData(storedPacket());
     form.ClientDataSet1 = dataSet;
@@ -107,6 +119,7 @@ std::unique_ptr<TForm1> buildForm1ByHand() {
     form.ClientDataSet1StrShowCheck->setSize(2);
     auto* source = new TDataSource(&form);
     source->setName("DataSource1");
+    source->beginLoading();
     source->setDataSet(dataSet);
     form.DataSource1 = source;
 
@@ -144,9 +157,12 @@ std::unique_ptr<TForm1> buildForm1ByHand() {
     form.DBCheckBox3 =
         checkBox(form, "DBCheckBox3", 224, 72, "ABoolean", 4, "True", "False", source);
 
-    // What the after-load pass and the end of loading do.
-    form.scaleToScreen(form.logicalDpiY());
-    navigator->loaded();
+    // Loading ends: the window first (it scales to the screen), then every
+    // component; then the record set opens.
+    form.loaded();
+    for (TComponent* component : form.components()) {
+        component->loaded();
+    }
     dataSet->open();
     static_cast<ClientArea*>(form.clientArea())->updateExtent();
     const std::vector<TControl*> stops = form.tabStops();

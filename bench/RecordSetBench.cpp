@@ -6,6 +6,7 @@
 #include <malloc.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "bench/RecordSetFill.h"
 #include "bench/SqliteTable.h"
 #include "bench/VectorTable.h"
+#include "data/DataSource.h"
 
 namespace {
 
@@ -133,10 +135,26 @@ void VectorScanInPlace(benchmark::State& state) {
 
 // Move to a position number ---------------------------------------------------
 
+// A control that shows `rows` records, as the grid does: the record set then
+// keeps a record window of that many rows and reads them at every move.
+class RowsLink : public TDataLink {
+public:
+    RowsLink(TDataSource* source, int rows) {
+        setBufferCount(rows);
+        setDataSource(source);
+    }
+};
+
+// Moves to pseudo-random position numbers; range(1) is the number of rows
+// a linked control shows (0: none linked, a record window of one row).
 void RecordSetMoveToPosition(benchmark::State& state) {
     WindowRecordSet set;
     const int count = static_cast<int>(state.range(0));
     appendRecords(set, count);
+    std::optional<RowsLink> shown;
+    if (state.range(1) > 0) {
+        shown.emplace(set.source, static_cast<int>(state.range(1)));
+    }
     const std::vector<int> positions = randomPositions(4096, 1, count);
     std::size_t next = 0;
     std::int64_t sum = 0;
@@ -264,8 +282,17 @@ BENCHMARK(SqliteScan)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(VectorScanCopies)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(VectorScanInPlace)->Arg(100000)->Unit(benchmark::kMillisecond);
 
-BENCHMARK(RecordSetMoveToPosition)->Arg(10)->Unit(benchmark::kNanosecond);
-BENCHMARK(RecordSetMoveToPosition)->Arg(1000000)->Iterations(400000)->Unit(benchmark::kNanosecond);
+// The grid of the window shows 9 rows.
+BENCHMARK(RecordSetMoveToPosition)->Args({10, 0})->Unit(benchmark::kNanosecond);
+BENCHMARK(RecordSetMoveToPosition)
+    ->Args({1000000, 0})
+    ->Iterations(400000)
+    ->Unit(benchmark::kNanosecond);
+BENCHMARK(RecordSetMoveToPosition)->Args({10, 9})->Unit(benchmark::kNanosecond);
+BENCHMARK(RecordSetMoveToPosition)
+    ->Args({1000000, 9})
+    ->Iterations(400000)
+    ->Unit(benchmark::kNanosecond);
 
 BENCHMARK(RecordSetInsertDeleteMiddle)
     ->Arg(1000000)

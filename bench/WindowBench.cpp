@@ -42,7 +42,11 @@ namespace {
 void WindowToggleCheckBoxCell(benchmark::State& state) {
     std::unique_ptr<TForm1> form = createForm1();
     form->show();
-    QApplication::processEvents();
+    QApplication::setActiveWindow(form.get());
+    if (!QTest::qWaitForWindowActive(form.get())) {
+        state.SkipWithError("the window did not become active");
+        return;
+    }
     TDataSet& set = *form->ClientDataSet1;
     for (int i = 0; i < 10; ++i) {
         set.append();
@@ -69,6 +73,7 @@ void WindowToggleCheckBoxCell(benchmark::State& state) {
     }
     // What the screen shows after a click must be what a full repaint gives.
     clickAndRepaint(grid, cell);
+    QApplication::processEvents();
     const QImage shown = form->screen()->grabWindow(form->winId()).toImage();
     const QImage full = form->grab().toImage();
     if (shown.convertToFormat(QImage::Format_RGB32) != full.convertToFormat(QImage::Format_RGB32)) {
@@ -88,8 +93,9 @@ void PlainCheckBoxClick(benchmark::State& state) {
     auto* box = new QCheckBox(QStringLiteral("AInt"), &window);
     box->setGeometry(72, 80, 97, 17);
     window.show();
-    if (!QTest::qWaitForWindowExposed(&window)) {
-        state.SkipWithError("the window was not shown");
+    QApplication::setActiveWindow(&window);
+    if (!QTest::qWaitForWindowActive(&window)) {
+        state.SkipWithError("the window did not become active");
         return;
     }
     // On the box itself: a check box takes clicks on its box and caption only.
