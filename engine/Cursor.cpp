@@ -142,8 +142,8 @@ Status Cursor::checkRecordBuffer(const std::uint8_t* buffer) const {
     if (buffer == nullptr) {
         return store_->fail(kErrNullArgument, "A record buffer is needed to store a record");
     }
-    if (std::string problem = store_->layout().checkBuffer(buffer); !problem.empty()) {
-        return store_->fail(kErrCorruptBuffer, std::move(problem));
+    if (!store_->layout().bufferValid(buffer)) [[unlikely]] {
+        return store_->fail(kErrCorruptBuffer, store_->layout().checkBuffer(buffer));
     }
     return kOk;
 }

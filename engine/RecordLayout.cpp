@@ -56,7 +56,7 @@ std::string RecordLayout::corruptString(const std::uint8_t* buffer, const Field&
 }
 
 std::string RecordLayout::checkValue(std::size_t column, const FieldValue& value) const {
-    if (value.null) {
+    if (valueFits(column, value)) {
         return {};
     }
     const Field& field = fields_[column];
@@ -80,6 +80,9 @@ std::string RecordLayout::checkValue(std::size_t column, const FieldValue& value
 }
 
 std::string RecordLayout::checkBuffer(const std::uint8_t* buffer) const {
+    if (bufferValid(buffer)) {
+        return {};
+    }
     for (std::size_t column = 0; column < fields_.size(); ++column) {
         const Field& field = fields_[column];
         if (field.type != kTypeString || isNull(buffer, column)) {

@@ -42,9 +42,33 @@ public:
 
     // Empty when the value may be stored in the column, else what is wrong.
     std::string checkValue(std::size_t column, const FieldValue& value) const;
+    // checkValue() without the message, for the writes that pass.
+    bool valueFits(std::size_t column, const FieldValue& value) const {
+        if (value.null) {
+            return true;
+        }
+        const Field& field = fields_[column];
+        switch (field.type) {
+            case kTypeInt32:
+                return true;
+            case kTypeBoolean:
+                return value.integer >= -32768 && value.integer <= 65535;
+            default:
+                return value.bytes.size() <= field.size;
+        }
+    }
     // Empty when every field of the buffer is one that put() could have
     // written, else what is wrong (a string length beyond the column's maximum).
     std::string checkBuffer(const std::uint8_t* buffer) const;
+    // checkBuffer() without the message, for the records that pass.
+    bool bufferValid(const std::uint8_t* buffer) const {
+        for (std::size_t column = 0; column < fields_.size(); ++column) {
+            if (!fieldReadable(buffer, column)) {
+                return false;
+            }
+        }
+        return true;
+    }
     // The same for one field: empty when get() may read it.
     std::string checkBufferField(const std::uint8_t* buffer, std::size_t column) const {
         if (fieldReadable(buffer, column)) {

@@ -157,10 +157,12 @@ Status RecordStore::getFieldFailure(const std::uint8_t* buffer, std::size_t colu
 
 Status RecordStore::putField(std::uint8_t* buffer, std::size_t column,
                              const FieldValue& value) const {
-    if (Status status = checkField(column, value); status != kOk) {
-        return status;
-    }
-    if (buffer == nullptr) {
+    // As getField(): the checks inline, a message only when one fails.
+    if (!loaded() || column >= columns_.size() || buffer == nullptr ||
+        !layout_.valueFits(column, value)) [[unlikely]] {
+        if (Status status = checkField(column, value); status != kOk) {
+            return status;
+        }
         return fail(kErrNullArgument, "putField needs a record buffer");
     }
     layout_.put(buffer, column, value);
@@ -168,13 +170,13 @@ Status RecordStore::putField(std::uint8_t* buffer, std::size_t column,
 }
 
 Status RecordStore::checkField(std::size_t column, const FieldValue& value) const {
+    if (loaded() && column < columns_.size() && layout_.valueFits(column, value)) [[likely]] {
+        return kOk;
+    }
     if (Status status = checkColumn(column); status != kOk) {
         return status;
     }
-    if (std::string problem = layout_.checkValue(column, value); !problem.empty()) {
-        return fail(kErrInvalidValue, std::move(problem));
-    }
-    return kOk;
+    return fail(kErrInvalidValue, layout_.checkValue(column, value));
 }
 
 Status RecordStore::savePacket(std::vector<std::uint8_t>* packet) const {

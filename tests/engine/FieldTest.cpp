@@ -127,6 +127,35 @@ TEST_F(FieldAccess, CorruptBufferIsReportedNotRead) {
     EXPECT_EQ(cursor.recordCount(), 0u);
 }
 
+TEST_F(FieldAccess, MissingArgumentsAreReportedAfterTheColumnAndValueChecks) {
+    // Reads and writes check inline and build their message only on failure;
+    // which failure is reported must not depend on that.
+    FieldValue value;
+    struct Case {
+        const char* what;
+        Status status;
+        Status expected;
+    };
+    const Case cases[] = {
+        {"read without a buffer", store_->getField(nullptr, kAInt, &value), kErrNullArgument},
+        {"read without a value", store_->getField(buffer_.data(), kAInt, nullptr),
+         kErrNullArgument},
+        {"read of a missing column without a buffer", store_->getField(nullptr, 4, &value),
+         kErrColumnIndex},
+        {"write without a buffer", store_->putField(nullptr, kAInt, intValue(1)), kErrNullArgument},
+        {"write of a value too long without a buffer",
+         store_->putField(nullptr, kAStr, textValue("1234567890123")), kErrInvalidValue},
+        {"write of a missing column without a buffer", store_->putField(nullptr, 4, intValue(1)),
+         kErrColumnIndex},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.status, c.expected) << c.what;
+    }
+    RecordStore empty;
+    EXPECT_EQ(empty.getField(buffer_.data(), 0, &value), kErrNoPacket);
+    EXPECT_EQ(empty.putField(buffer_.data(), 0, intValue(1)), kErrNoPacket);
+}
+
 TEST(FieldAccessWithoutPacket, FailsWithAText) {
     RecordStore store;
     EXPECT_EQ(store.columnCount(), 0u);
